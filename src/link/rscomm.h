@@ -1,0 +1,102 @@
+#pragma once
+
+#include "linkflags.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class AppFolder;
+class ByteTrace;
+class Clock;
+class Prompts;
+class SerialPort;
+
+// The one link object to the target board (K7600). The program is the
+// master of a point-to-point RS-232 line: every exchange is one byte out and
+// at most one byte back, with a mode handshake (0xFF/0x55, command/0x55)
+// before each kind of transaction and echoed address and data bytes.
+//
+// Link failures are not returned as errors: the link shows its own
+// Retry/Cancel box and latches CommError; every caller checks CommError
+// after each call. The public flags OnlineMode, CommError and
+// CommErrorAlert come from LinkFlags.
+//
+// A transaction never yields to the event loop except inside the message
+// boxes it shows; transactionInProgress() tells pollers (timers that fire
+// inside such a box) not to start a second one.
+class RSComm : public LinkFlags {
+public:
+    RSComm(Clock& clock, Prompts& prompts, const AppFolder& folder);
+    ~RSComm();
+    RSComm(const RSComm&) = delete;
+    RSComm& operator=(const RSComm&) = delete;
+
+    // Full path of the link settings file ("\Support\RSPort.cfg").
+    QString CommSettingsFile() const;
+
+    // Applies the settings file to the port, opens it and sends the opening
+    // 0xFF; OnlineMode is true afterwards only if the board answered.
+    // Failures are reported by message boxes ("Comm Port Error", the
+    // communication time-out box); see OnlineMode and CommError.
+    void OpenRSComm(SerialPort& commObj);
+    // Sends a last 0xFF (unless CommError) and closes the port; OnlineMode := false.
+    void CloseRSComm();
+
+    // Reads a location ("B2088", "W182", "D1100", "F830", "B1016.0") and
+    // returns its value as decimal text; "0" when the read failed.
+    QString RSRead(const QString& add);
+    // Writes a value text to a location, repeating the write once when an
+    // echo did not match. Bad value texts are reported as "ENTRY ALERT".
+    void RSWrite(const QString& add, const QString& dataValue);
+
+    // Address helpers for input/output point names and board type codes.
+    static bool ValidAdd(const QString& var, int targetBoardIndex);
+    static QString EquateAdd(const QString& var, int targetBoardIndex);
+    // Octal digit conversions; throw std::overflow_error outside 16 bits.
+    static qint16 Dec2Octal(int decNum);
+    static qint16 Octal2Dec(int octNum);
+
+    // True while a link transaction runs (including any box it shows).
+    bool transactionInProgress() const;
+
+    // Optional byte trace (time, direction, byte, link mode); not owned.
+    void setTrace(ByteTrace* trace);
+
+    // ---- Transactions for the board-level operations built on top ----
+    // One byte out; with a reply awaited, the reply byte (0..255), else 0;
+    // 9999 on failure. Waits 1 s, then resynchronises twice with 0xFF
+    // (2 s each), then asks Retry/Cancel.
+    int ExchangeByte(int value, bool noReply, bool flushFirst);
+    // Mode handshake: 0xFF/0x55 then command/0x55, retried for 2 s.
+    bool EnterMode(int mode, int commandByte);
+    // Memory read; empty text on failure.
+    QString ReadLocation(const QString& add);
+    // Memory write with entry checks; sets the write mismatch flag on a bad echo.
+    void WriteLocation(const QString& add, const QString& value);
+
+    // PLS transactions (modes 3..8). Register reads return -9999 on failure.
+    int ReadPLSWord(int command);
+    bool WritePLSWord(int command, int value);
+    bool SendPLSChannelCommand(int command, int chan, int first, int second, int kind);
+    bool SendPLSConfigBlock(int command, const std::array<int, 6>& values);
+    bool ReadPLSConfigBlock(int command);
+    bool RecallPLSChannel(int chan);
+    bool WaitPLSReady();
+
+    int linkMode() const;
+    void setLinkMode(int mode);
+    bool writeMismatch() const;
+    const std::array<int, 19>& plsConfig() const;
+    int recallState() const;
+    int recallPosition() const;
+    // True when the last attempt to apply the port settings failed or was cancelled.
+    bool portConfigurationFailed() const;
+    // The port handed to the last OpenRSComm, or nullptr.
+    SerialPort* port() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};

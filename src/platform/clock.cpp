@@ -1,0 +1,5 @@
+#include "clock.h"
+
+double Clock::secondsSinceMidnight() const {
+    return now().time().msecsSinceStartOfDay() / 1000.0;
+}

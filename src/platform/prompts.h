@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Everything that asks the user something goes through this interface:
+// the Qt implementation shows real dialogs, tests script the answers and
+// record every prompt, vralctl prints to standard error.
+// Texts keep the program's own CR LF (or CR) line breaks; only the Qt
+// implementation turns them into what the toolkit shows.
+class Prompts {
+public:
+    enum class Icon { None, Critical, Question, Exclamation, Information };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+    enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+    // Settings of a file dialog. The filter keeps the program's own form,
+    // pairs of description and pattern separated by "|", for example
+    // "Setup Files(*.sdt)|*.sdt|".
+    struct FileDialog {
+        QString filter;
+        QString fileName;           // proposed full path or name; may be empty
+        bool mustExist = false;     // open dialog: the file must exist
+        bool overwritePrompt = false; // save dialog: ask before replacing a file
+    };
+
+    virtual ~Prompts() = default;
+
+    virtual Answer message(const QString& title, const QString& text, Icon icon,
+                           Buttons buttons) = 0;
+    // Input box; nullopt when cancelled.
+    virtual std::optional<QString> input(const QString& title, const QString& prompt,
+                                         const QString& defaultAnswer) = 0;
+    // File dialogs; nullopt when cancelled, else the chosen full path.
+    virtual std::optional<QString> openFile(const FileDialog& dialog) = 0;
+    virtual std::optional<QString> saveFile(const FileDialog& dialog) = 0;
+};

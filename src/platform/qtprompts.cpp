@@ -1,0 +1,114 @@
+#include "qtprompts.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon toQt(Prompts::Icon icon) {
+    switch (icon) {
+    case Prompts::Icon::Critical:
+        return QMessageBox::Critical;
+    case Prompts::Icon::Question:
+        return QMessageBox::Question;
+    case Prompts::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Prompts::Icon::Information:
+        return QMessageBox::Information;
+    case Prompts::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toQt(Prompts::Buttons buttons) {
+    switch (buttons) {
+    case Prompts::Buttons::Ok:
+        return QMessageBox::Ok;
+    case Prompts::Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Prompts::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Prompts::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Prompts::Buttons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+Prompts::Answer fromQt(int button) {
+    switch (button) {
+    case QMessageBox::Ok:
+        return Prompts::Answer::Ok;
+    case QMessageBox::Yes:
+        return Prompts::Answer::Yes;
+    case QMessageBox::No:
+        return Prompts::Answer::No;
+    case QMessageBox::Retry:
+        return Prompts::Answer::Retry;
+    default:
+        return Prompts::Answer::Cancel;
+    }
+}
+
+} // namespace
+
+QString QtPrompts::qtText(const QString& programText) {
+    QString text = programText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QString QtPrompts::qtFilter(const QString& programFilter) {
+    const QStringList parts = programFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            continue;
+        QString pattern = parts[i + 1];
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters.append(parts[i] + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+Prompts::Answer QtPrompts::message(const QString& title, const QString& text, Icon icon,
+                                   Buttons buttons) {
+    QMessageBox box(toQt(icon), title, qtText(text), toQt(buttons), m_parent);
+    return fromQt(box.exec());
+}
+
+std::optional<QString> QtPrompts::input(const QString& title, const QString& prompt,
+                                        const QString& defaultAnswer) {
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(m_parent, title, qtText(prompt), QLineEdit::Normal, defaultAnswer, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+std::optional<QString> QtPrompts::openFile(const FileDialog& dialog) {
+    QFileDialog::Options options;
+    const QString path =
+        QFileDialog::getOpenFileName(m_parent, QString(), dialog.fileName, qtFilter(dialog.filter),
+                                     nullptr, options);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtPrompts::saveFile(const FileDialog& dialog) {
+    QFileDialog::Options options;
+    if (!dialog.overwritePrompt)
+        options |= QFileDialog::DontConfirmOverwrite;
+    const QString path =
+        QFileDialog::getSaveFileName(m_parent, QString(), dialog.fileName, qtFilter(dialog.filter),
+                                     nullptr, options);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}

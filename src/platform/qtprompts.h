@@ -1,0 +1,27 @@
+#pragma once
+
+#include "prompts.h"
+
+class QWidget;
+
+// Prompts shown as real Qt dialogs, parented to the main window.
+class QtPrompts : public Prompts {
+public:
+    explicit QtPrompts(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    Answer message(const QString& title, const QString& text, Icon icon,
+                   Buttons buttons) override;
+    std::optional<QString> input(const QString& title, const QString& prompt,
+                                 const QString& defaultAnswer) override;
+    std::optional<QString> openFile(const FileDialog& dialog) override;
+    std::optional<QString> saveFile(const FileDialog& dialog) override;
+
+    // "Setup Files(*.sdt)|*.sdt|" -> "Setup Files(*.sdt) (*.sdt)", one filter per pair.
+    static QString qtFilter(const QString& programFilter);
+    // CR LF and lone CR become the toolkit's "\n".
+    static QString qtText(const QString& programText);
+
+private:
+    QWidget* m_parent = nullptr;
+};
