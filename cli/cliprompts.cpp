@@ -1,0 +1,49 @@
+#include "cliprompts.h"
+
+#include <QRegularExpression>
+
+#include <cstdio>
+
+CliPrompts::CliPrompts(int retries) : m_retriesLeft(retries), m_err(stderr) {}
+
+QString CliPrompts::oneLine(const QString& text) {
+    static const QRegularExpression breaks(QStringLiteral("(\\r\\n|\\r|\\n)+"));
+    return QString(text).replace(breaks, QStringLiteral(" ")).trimmed();
+}
+
+Prompts::Answer CliPrompts::message(const QString& title, const QString& text, Icon,
+                                    Buttons buttons) {
+    m_err << title << ": " << oneLine(text) << Qt::endl;
+    if (title == QLatin1String("ENTRY ALERT"))
+        m_entryAlert = true;
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::RetryCancel:
+        if (m_retriesLeft > 0) {
+            --m_retriesLeft;
+            return Answer::Retry;
+        }
+        return Answer::Cancel;
+    case Buttons::YesNo:
+        return Answer::No;
+    case Buttons::OkCancel:
+    case Buttons::YesNoCancel:
+        break;
+    }
+    return Answer::Cancel;
+}
+
+std::optional<QString> CliPrompts::input(const QString& title, const QString& prompt,
+                                         const QString&) {
+    m_err << title << ": " << oneLine(prompt) << Qt::endl;
+    return std::nullopt;
+}
+
+std::optional<QString> CliPrompts::openFile(const FileDialog&) {
+    return std::nullopt;
+}
+
+std::optional<QString> CliPrompts::saveFile(const FileDialog&) {
+    return std::nullopt;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "prompts.h"
+
+#include <QTextStream>
+
+// Prompts for the command line: every box is printed on standard error as
+// one line "TITLE: TEXT" (line breaks become single spaces) and answered by
+// rule: Retry as many times as --retry allows, then Cancel; No to
+// questions; OK to notices. Dialogs are cancelled.
+class CliPrompts : public Prompts {
+public:
+    explicit CliPrompts(int retries);
+
+    Answer message(const QString& title, const QString& text, Icon icon,
+                   Buttons buttons) override;
+    std::optional<QString> input(const QString& title, const QString& prompt,
+                                 const QString& defaultAnswer) override;
+    std::optional<QString> openFile(const FileDialog& dialog) override;
+    std::optional<QString> saveFile(const FileDialog& dialog) override;
+
+    // True once an "ENTRY ALERT" box was shown (the write was refused).
+    bool entryAlertShown() const { return m_entryAlert; }
+
+    // "a\r\nb\rc" -> "a b c": one line per box.
+    static QString oneLine(const QString& text);
+
+private:
+    int m_retriesLeft;
+    bool m_entryAlert = false;
+    QTextStream m_err;
+};
