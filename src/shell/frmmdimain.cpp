@@ -1,0 +1,382 @@
+#include "frmmdimain.h"
+
+#include "appfolder.h"
+#include "appstate.h"
+#include "clock.h"
+#include "documentcommands.h"
+#include "frmabout.h"
+#include "frmsetupcomm.h"
+#include "helpwindow.h"
+#include "passcodecommand.h"
+#include "prompts.h"
+#include "rscomm.h"
+#include "shiftexport.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kBaseCaption = QStringLiteral("VRAL - ");
+const QString kVral = QStringLiteral("VRAL");
+constexpr int kStatusPollMs = 500;
+constexpr int kClockPanelMs = 1000;
+
+QLabel* makePanel(QWidget* parent, int number, const char* key, const QString& text) {
+    auto* panel = new QLabel(text, parent);
+    panel->setObjectName(QStringLiteral("sbrMainPanel%1").arg(number));
+    panel->setProperty("key", QString::fromLatin1(key));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setMargin(2);
+    return panel;
+}
+
+} // namespace
+
+frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Prompts& prompts,
+                       Clock& clock, const AppFolder& folder, QVector<PageEntry> pages,
+                       QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_link(link), m_MSComm1(commObj), m_prompts(prompts),
+      m_clock(clock), m_folder(folder),
+      m_pageTable(std::move(pages)), m_services{state, link, prompts, clock, *this} {
+    setObjectName(QStringLiteral("frmMDIMain"));
+
+    // The guide lives beside the program, like the settings and code files.
+    m_helpFile = m_folder.path(QStringLiteral("\\Help\\index.html"));
+    m_documents = new DocumentCommands(m_state, m_prompts, m_clock, this);
+    connect(m_documents, &DocumentCommands::captionChanged, this, &frmMDIMain::updateTitle);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("pageHost"));
+    m_pageHost = new QVBoxLayout(client);
+    m_pageHost->setContentsMargins(0, 0, 0, 0);
+    setCentralWidget(client);
+
+    createFileMenu();
+    createEditMenu();
+    createViewMenu();
+    createWindowMenu();
+    createHelpMenu();
+    createStatusBar();
+
+    // The default document is built before the first page is shown, so no
+    // page ever sees an empty document.
+    m_state.InitDefaultDocument();
+    ShowPage(0);
+    m_state.gFileNamePath = QDir(m_folder.root()).filePath(QStringLiteral("*.sdt"));
+    m_documents->New();
+    updateTitle();
+    showOnlineState();
+    m_startupComplete = true;
+
+    m_backgroundTimer = new QTimer(this);
+    m_backgroundTimer->setObjectName(QStringLiteral("tmrBackgroungUpdate"));
+    m_backgroundTimer->setInterval(kStatusPollMs);
+    connect(m_backgroundTimer, &QTimer::timeout, this, &frmMDIMain::backgroundUpdate);
+    m_backgroundTimer->start();
+
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("tmrClockPanels"));
+    m_clockTimer->setInterval(kClockPanelMs);
+    connect(m_clockTimer, &QTimer::timeout, this, &frmMDIMain::updateDateTime);
+    m_clockTimer->start();
+}
+
+frmMDIMain::~frmMDIMain() {
+    // The page talks to the link and the state, which outlive this window;
+    // it goes first so nothing it does in its destructor meets a half-torn window.
+    delete m_page;
+    m_page = nullptr;
+}
+
+QAction* frmMDIMain::addAction(QMenu* menu, const QString& objectName, const QString& caption,
+                               const QKeySequence& shortcut) {
+    auto* action = menu->addAction(caption);
+    action->setObjectName(objectName);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
+void frmMDIMain::createFileMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    connect(addAction(file, QStringLiteral("mnuFileNew"), QStringLiteral("&New..."),
+                      QKeySequence(Qt::CTRL | Qt::Key_N)),
+            &QAction::triggered, m_documents, &DocumentCommands::New);
+    connect(addAction(file, QStringLiteral("mnuFileOpen"), QStringLiteral("&Open..."),
+                      QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, m_documents, &DocumentCommands::Open);
+    connect(addAction(file, QStringLiteral("mnuFileSave"), QStringLiteral("&Save"),
+                      QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, m_documents, &DocumentCommands::Save);
+    connect(addAction(file, QStringLiteral("mnuFileSaveAs"), QStringLiteral("Save &As...")),
+            &QAction::triggered, m_documents, &DocumentCommands::SaveAs);
+    file->addSeparator();
+    connect(addAction(file, QStringLiteral("mnuFileExport"), QStringLiteral("Export Shift Data..."),
+                      QKeySequence(Qt::CTRL | Qt::Key_X)),
+            &QAction::triggered, this, [this] { ExportShiftData(m_state, m_prompts); });
+    file->addSeparator();
+    addTransferMenu(file, QStringLiteral("mnuFileUpload"), QStringLiteral("&Upload (save) Data"));
+    connect(addAction(file, QStringLiteral("mnuFileDownloadProgram"),
+                      QStringLiteral("Download &Program")),
+            &QAction::triggered, this, &frmMDIMain::commandNotAvailable);
+    addTransferMenu(file, QStringLiteral("mnuFileDownload"), QStringLiteral("&Download Data"));
+    file->addSeparator();
+    connect(addAction(file, QStringLiteral("mnuFilePrint"), QStringLiteral("&Print Report..."),
+                      QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, &frmMDIMain::commandNotAvailable);
+    file->addSeparator();
+    connect(addAction(file, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit")),
+            &QAction::triggered, this, &QWidget::close);
+}
+
+void frmMDIMain::addTransferMenu(QMenu* file, const QString& objectName, const QString& caption) {
+    QMenu* menu = file->addMenu(caption);
+    menu->setObjectName(objectName);
+    const QString entryName = objectName + QStringLiteral("Data%1");
+    const QStringList captions = {QStringLiteral("Set-up &Parameters"),
+                                  QStringLiteral("Timing &Channels"),
+                                  QStringLiteral("Shift &Data")};
+    for (int kind = 0; kind < captions.size(); ++kind)
+        connect(addAction(menu, entryName.arg(kind), captions.at(kind)), &QAction::triggered, this,
+                &frmMDIMain::commandNotAvailable);
+    menu->addSeparator();
+    connect(addAction(menu, entryName.arg(4), QStringLiteral("&All")), &QAction::triggered, this,
+            &frmMDIMain::commandNotAvailable);
+}
+
+void frmMDIMain::createEditMenu() {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    QAction* offlineEditing =
+        addAction(edit, QStringLiteral("mnuEditOfflineEditing"),
+                  QStringLiteral("Enable &Offline Editing"), QKeySequence(Qt::Key_F2));
+    offlineEditing->setCheckable(true);
+    offlineEditing->setChecked(m_state.OfflineEditing);
+    connect(offlineEditing, &QAction::toggled, this,
+            [this](bool checked) { m_state.OfflineEditing = checked; });
+    connect(addAction(edit, QStringLiteral("mnuEditCommPort"), QStringLiteral("Co&mm Port"),
+                      QKeySequence(Qt::CTRL | Qt::Key_M)),
+            &QAction::triggered, this, &frmMDIMain::commPort);
+    m_passcode =
+        addAction(edit, QStringLiteral("mnuEditPasscode"), QStringLiteral("Set-up Passcode"));
+    connect(m_passcode, &QAction::triggered, this, [this] { runSetupPasscode(m_link, m_prompts); });
+}
+
+void frmMDIMain::createViewMenu() {
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    connect(addAction(view, QStringLiteral("mnuViewTargetBoardStatus"),
+                      QStringLiteral("&Target Board Interface")),
+            &QAction::triggered, this, &frmMDIMain::commandNotAvailable);
+    view->addSeparator();
+    m_online = addAction(view, QStringLiteral("mnuViewOnline"), QStringLiteral("O&nline Data"),
+                         QKeySequence(Qt::Key_F3));
+    m_online->setCheckable(true);
+    connect(m_online, &QAction::triggered, this, [this] { setOnline(true); });
+    m_offline = addAction(view, QStringLiteral("mnuViewOffline"), QStringLiteral("O&ffline Data"),
+                          QKeySequence(Qt::Key_F4));
+    m_offline->setCheckable(true);
+    connect(m_offline, &QAction::triggered, this, [this] { setOnline(false); });
+}
+
+void frmMDIMain::createWindowMenu() {
+    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    window->setObjectName(QStringLiteral("mnuWindow"));
+    m_windowGroup = new QActionGroup(this);
+    m_windowGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    for (int index = 0; index < m_pageTable.size(); ++index) {
+        const PageEntry& entry = m_pageTable.at(index);
+        QAction* action =
+            addAction(window, QStringLiteral("mnuWindowForm%1").arg(index), entry.menuCaption);
+        action->setCheckable(true);
+        action->setVisible(entry.menuVisible);
+        m_windowGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, index] { ShowPage(index); });
+        m_windowEntries.append(action);
+    }
+}
+
+void frmMDIMain::createHelpMenu() {
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    connect(addAction(help, QStringLiteral("mnuHelpTopics"), QStringLiteral("&Help Topics"),
+                      QKeySequence(Qt::CTRL | Qt::Key_H)),
+            &QAction::triggered, this, &frmMDIMain::showHelpTopics);
+    connect(addAction(help, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About VRAL")),
+            &QAction::triggered, this, &frmMDIMain::showAbout);
+}
+
+void frmMDIMain::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbrMain"));
+    bar->setSizeGripEnabled(true);
+    m_statusPanel = makePanel(bar, 1, "STATUS", m_statusPoll.panelText());
+    m_modePanel = makePanel(bar, 2, "MODE", QStringLiteral("OFFLINE"));
+    m_datePanel = makePanel(bar, 3, "DATE", QString());
+    m_timePanel = makePanel(bar, 4, "TIME", QString());
+    bar->addWidget(m_statusPanel, 1);
+    bar->addPermanentWidget(m_modePanel);
+    bar->addPermanentWidget(m_datePanel);
+    bar->addPermanentWidget(m_timePanel);
+    m_modePanel->installEventFilter(this);
+    updateDateTime();
+}
+
+void frmMDIMain::ShowPage(int index) {
+    if (index < 0 || index >= m_pageTable.size())
+        return;
+    if (index == m_currentPage && m_startupComplete)
+        return;
+
+    m_windowEntries.at(index)->setChecked(true);
+    // Only one page exists at a time: the old one is gone before the new
+    // one is built, so two refresh cycles never share the link.
+    delete m_page;
+    m_page = nullptr;
+    const PageEntry& entry = m_pageTable.at(index);
+    m_page = entry.create(m_services, centralWidget());
+    if (m_page->objectName().isEmpty())
+        m_page->setObjectName(entry.windowName);
+    m_pageHost->addWidget(m_page);
+    m_page->show();
+    m_currentPage = index;
+}
+
+void frmMDIMain::setOnline(bool online) {
+    m_link.OnlineMode = online;
+    ApplyOnlineMode();
+}
+
+void frmMDIMain::ApplyOnlineMode() {
+    if (m_link.OnlineMode)
+        m_link.OpenRSComm(m_MSComm1);
+    else
+        m_link.CloseRSComm();
+    showOnlineState();
+    if (m_link.CommError)
+        m_link.OnlineMode = false;
+}
+
+void frmMDIMain::showOnlineState() {
+    const bool online = m_link.OnlineMode;
+    m_modePanel->setText(online ? QStringLiteral("ONLINE") : QStringLiteral("OFFLINE"));
+    m_online->setChecked(online);
+    m_offline->setChecked(!online);
+    m_passcode->setEnabled(online);
+}
+
+void frmMDIMain::backgroundUpdate() {
+    // A tick that fires inside a box shown by a running transaction must not
+    // start a second exchange on the line.
+    if (m_shutDown || m_link.transactionInProgress())
+        return;
+
+    if (m_link.OnlineMode) {
+        QString reply;
+        if (!m_link.CommError)
+            reply = m_link.RSRead(StatusPoll::kAlarmWordAddress);
+        m_statusPoll.updateOnline(m_link.CommError, reply);
+    } else {
+        m_statusPoll.updateOffline(m_link.CommError);
+    }
+    m_state.SystemStatusText = m_statusPoll.systemStatusText();
+    m_statusPanel->setText(m_statusPoll.panelText());
+}
+
+void frmMDIMain::updateDateTime() {
+    const QDateTime now = m_clock.now();
+    const QLocale locale;
+    m_datePanel->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    m_timePanel->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}
+
+bool frmMDIMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_modePanel && event->type() == QEvent::MouseButtonDblClick) {
+        setOnline(!m_link.OnlineMode);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMDIMain::updateTitle() {
+    setWindowTitle(kBaseCaption + m_state.gFileNameCaption);
+}
+
+void frmMDIMain::closeEvent(QCloseEvent* event) {
+    if (m_shutDown || shutDown()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+bool frmMDIMain::shutDown() {
+    // Closing from inside a box of a running transaction would pull the
+    // port from under it; the user can close again once the box is answered.
+    if (m_link.transactionInProgress())
+        return false;
+
+    const std::optional<Prompts::Answer> answer = m_documents->PromptSaveChanges();
+    if (answer == Prompts::Answer::Cancel)
+        return false;
+    // A save that failed or was cancelled would lose the changes: keep running.
+    if (answer == Prompts::Answer::Yes && !m_documents->Save())
+        return false;
+
+    m_shutDown = true;
+    m_backgroundTimer->stop();
+    m_clockTimer->stop();
+    m_link.CloseRSComm();
+    delete m_page;
+    m_page = nullptr;
+    return true;
+}
+
+void frmMDIMain::commPort() {
+    frmSetupComm dialog(m_link, m_MSComm1, m_prompts, m_folder, this);
+    dialog.exec();
+    // The dialog closes and may reopen the link itself; the status bar and
+    // menus follow without touching the port again.
+    showOnlineState();
+}
+
+void frmMDIMain::showHelpTopics() {
+    if (!QFileInfo::exists(m_helpFile)) {
+        m_prompts.message(kVral,
+                          QStringLiteral("The help file could not be found:\r\n") + m_helpFile,
+                          Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
+        return;
+    }
+    if (!m_help)
+        m_help = new HelpWindow(m_helpFile, this);
+    else
+        m_help->showContents();
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void frmMDIMain::showAbout() {
+    if (!m_about) {
+        m_about = new frmAbout(this);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void frmMDIMain::commandNotAvailable() {
+    m_prompts.message(kVral, QStringLiteral("This command is not available in this build yet."),
+                      Prompts::Icon::Information, Prompts::Buttons::Ok);
+}

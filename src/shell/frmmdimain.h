@@ -1,0 +1,108 @@
+#pragma once
+
+#include "onlineswitch.h"
+#include "pageservices.h"
+#include "statuspoll.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QVector>
+
+class AppFolder;
+class DocumentCommands;
+class HelpWindow;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QTimer;
+class QVBoxLayout;
+class SerialPort;
+class frmAbout;
+
+// The application's frame: menus, the status bar sbrMain, and one page of
+// the page table at a time in the client area. It owns the switch between
+// offline and online (the port MSComm1 is handed to the link whenever the
+// user goes online) and the background status poll that reads the
+// machine's alarm word twice a second.
+class frmMDIMain : public QMainWindow, public OnlineSwitch {
+    Q_OBJECT
+public:
+    // Runs the start-up sequence: page table, status poll, page 0, default
+    // document, first Open path and New. The port stays closed.
+    frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Prompts& prompts, Clock& clock,
+               const AppFolder& folder, QVector<PageEntry> pages, QWidget* parent = nullptr);
+    ~frmMDIMain() override;
+
+    // Shows page index of the page table, unloading the page shown before.
+    void ShowPage(int index);
+    void ApplyOnlineMode() override;
+
+    int currentPageIndex() const { return m_currentPage; }
+    QWidget* currentPage() const { return m_page; }
+
+    // One tick of tmrBackgroungUpdate: at most one board read.
+    void backgroundUpdate();
+    // Refreshes the DATE and TIME panels from the clock.
+    void updateDateTime();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createFileMenu();
+    void createEditMenu();
+    void createViewMenu();
+    void createWindowMenu();
+    void createHelpMenu();
+    void createStatusBar();
+    QAction* addAction(QMenu* menu, const QString& objectName, const QString& caption,
+                       const QKeySequence& shortcut = {});
+    // Data-transfer submenu: entries for kinds base+0, +1, +2, separator, +4.
+    void addTransferMenu(QMenu* file, const QString& objectName, const QString& caption);
+
+    void setOnline(bool online);
+    // Panel 2, the View menu and the passcode entry as OnlineMode says.
+    void showOnlineState();
+    void updateTitle();
+    // Shut-down question and link close; false when the user kept the program running.
+    bool shutDown();
+    void commPort();
+    void showHelpTopics();
+    void showAbout();
+    // Commands whose features this build does not have yet.
+    void commandNotAvailable();
+
+    AppState& m_state;
+    RSComm& m_link;
+    SerialPort& m_MSComm1;
+    Prompts& m_prompts;
+    Clock& m_clock;
+    const AppFolder& m_folder;
+    QVector<PageEntry> m_pageTable;
+    PageServices m_services;
+    DocumentCommands* m_documents = nullptr;
+    StatusPoll m_statusPoll;
+
+    QString m_helpFile;
+    int m_currentPage = 0;
+    bool m_startupComplete = false;
+    bool m_shutDown = false;
+    QWidget* m_page = nullptr;
+    QVBoxLayout* m_pageHost = nullptr;
+
+    QVector<QAction*> m_windowEntries;
+    QActionGroup* m_windowGroup = nullptr;
+    QAction* m_online = nullptr;
+    QAction* m_offline = nullptr;
+    QAction* m_passcode = nullptr;
+    QLabel* m_statusPanel = nullptr;
+    QLabel* m_modePanel = nullptr;
+    QLabel* m_datePanel = nullptr;
+    QLabel* m_timePanel = nullptr;
+    QTimer* m_backgroundTimer = nullptr;
+    QTimer* m_clockTimer = nullptr;
+    QPointer<HelpWindow> m_help;
+    QPointer<frmAbout> m_about;
+};

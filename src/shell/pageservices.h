@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+struct AppState;
+class Clock;
+class OnlineSwitch;
+class Prompts;
+class QWidget;
+class RSComm;
+
+// What every page is given when the main window loads it.
+struct PageServices {
+    AppState& state;
+    RSComm& link;
+    Prompts& prompts;
+    Clock& clock;
+    OnlineSwitch& online;
+};
+
+// One row of the main window's page table. Pages are built when shown and
+// destroyed when another page is chosen.
+struct PageEntry {
+    QString windowName;  // object name of the page window, e.g. "frmSetup"
+    QString menuCaption; // Window-menu entry, e.g. "&2 Set-up Parameters"
+    bool menuVisible = true;
+    std::function<QWidget*(PageServices& services, QWidget* parent)> create;
+};

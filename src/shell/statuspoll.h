@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The main window's background status poll, without the window: twice a
+// second the poll reads the machine's alarm word and turns it into the
+// status message shown on the main display and the text of status-bar
+// panel 1. The board latches nothing itself, so the alarms are latched
+// here: a positive alarm word only sets latches, and only a word of 0 (or
+// less, or an unreadable reply) clears them.
+class StatusPoll {
+public:
+    // The alarm word and the bits the poll watches in it.
+    static inline const QString kAlarmWordAddress = QStringLiteral("B121");
+    static constexpr int kInfeedTrackJamBit = 32;      // bit 5
+    static constexpr int kTimingSignalFailureBit = 64; // bit 6
+
+    // Tick while online. commError is the link's CommError after the read
+    // attempt; alarmReply is the text RSRead returned. A latched link
+    // failure leaves every text as it was.
+    void updateOnline(bool commError, const QString& alarmReply);
+    // Tick while offline.
+    void updateOffline(bool commError);
+
+    // The message for the main display page (CR LF line breaks).
+    QString systemStatusText() const { return m_systemStatusText; }
+    // Text for status-bar panel 1 ("STATUS").
+    QString panelText() const { return m_panelText; }
+    bool alarmLatched(int alarm) const { return m_latches.at(alarm); }
+
+    // Numeric value of a reply text: its leading number (0 if none),
+    // rounded half to even and held to the 32-bit range.
+    static qint32 replyValue(const QString& reply);
+
+private:
+    QString alarmMessage() const;
+
+    std::array<bool, 2> m_latches{};
+    QString m_systemStatusText;
+    QString m_panelText = QStringLiteral("System Message:");
+};
