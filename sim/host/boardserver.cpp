@@ -1,0 +1,69 @@
+#include "boardserver.h"
+
+#include "boardsim.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <poll.h>
+#include <signal.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+// While no client holds the device, the master may report errors; wait
+// this long before looking again instead of spinning.
+constexpr int kDetachedRetryMs = 200;
+} // namespace
+
+BoardServer::BoardServer(BoardSim& board, int masterFd, int baud)
+    : m_board(board), m_master(masterFd) {
+    if (baud > 0)
+        m_byteTime =
+            std::chrono::nanoseconds(10 * 1000000000LL / baud); // start + 8 data + stop bits
+}
+
+void BoardServer::run(const volatile std::sig_atomic_t& stop) {
+    sigset_t waitMask;
+    ::sigprocmask(SIG_SETMASK, nullptr, &waitMask);
+    ::sigdelset(&waitMask, SIGINT);
+    ::sigdelset(&waitMask, SIGTERM);
+
+    while (!stop) {
+        pollfd pfd{m_master, POLLIN, 0};
+        const int ready = ::ppoll(&pfd, 1, nullptr, &waitMask);
+        if (ready < 0)
+            continue; // EINTR: a signal; the loop condition decides
+        if (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            const timespec pause{0, kDetachedRetryMs * 1000000L};
+            ::ppoll(nullptr, 0, &pause, &waitMask);
+            continue;
+        }
+        unsigned char buffer[256];
+        const long count = ::read(m_master, buffer, sizeof buffer);
+        if (count > 0)
+            serveBytes(buffer, count);
+    }
+}
+
+void BoardServer::serveBytes(const unsigned char* bytes, long count) {
+    for (long i = 0; i < count; ++i) {
+        paceByte(m_inFreeAt); // the byte has arrived only after its ten bit times
+        const QByteArray reply = m_board.receive(bytes[i]);
+        for (const char c : reply)
+            sendReply(static_cast<unsigned char>(c));
+    }
+}
+
+void BoardServer::sendReply(unsigned char byte) {
+    paceByte(m_outFreeAt);
+    if (::write(m_master, &byte, 1) != 1)
+        std::fprintf(stderr, "vral-boardsim: reply byte dropped (client not reading)\n");
+}
+
+void BoardServer::paceByte(SteadyClock::time_point& lineFreeAt) {
+    if (m_byteTime.count() == 0)
+        return;
+    const auto now = SteadyClock::now();
+    lineFreeAt = std::max(lineFreeAt, now) + m_byteTime;
+    std::this_thread::sleep_until(lineFreeAt);
+}

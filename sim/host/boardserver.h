@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <csignal>
+
+class BoardSim;
+
+// Serves a BoardSim on a pty master: every byte read from the line goes to
+// the board, every reply is written back. Blocks in ppoll() while the line
+// is idle, so an idle simulator costs no CPU.
+class BoardServer {
+public:
+    // baud 9600 or 19200 paces the line (each byte, either way, takes ten
+    // bit times); 0 leaves it unpaced.
+    BoardServer(BoardSim& board, int masterFd, int baud);
+
+    // Serves until `stop` becomes non-zero. SIGINT and SIGTERM must be
+    // blocked by the caller: they are let through only while waiting, so a
+    // stop request always ends the wait at once.
+    void run(const volatile std::sig_atomic_t& stop);
+
+private:
+    using SteadyClock = std::chrono::steady_clock;
+
+    void serveBytes(const unsigned char* bytes, long count);
+    void sendReply(unsigned char byte);
+    void paceByte(SteadyClock::time_point& lineFreeAt);
+
+    BoardSim& m_board;
+    int m_master;
+    std::chrono::nanoseconds m_byteTime{0};
+    SteadyClock::time_point m_inFreeAt{};
+    SteadyClock::time_point m_outFreeAt{};
+};

@@ -1,0 +1,102 @@
+#include "hostoptions.h"
+
+#include <QCommandLineParser>
+
+namespace {
+struct FaultName {
+    const char* name;
+    BoardSim::Fault fault;
+};
+
+constexpr FaultName kFaults[] = {
+    {"silent", BoardSim::Fault::Silent},
+    {"wrong-echo", BoardSim::Fault::WrongEcho},
+    {"mode-refused", BoardSim::Fault::ModeRefused},
+    {"pls-busy", BoardSim::Fault::PlsBusy},
+    {"bad-checksum", BoardSim::Fault::BadChecksum},
+};
+
+// NAME or NAME=N, N >= 1 the number of times the fault strikes.
+bool parseFault(const QString& text, HostOptions& options) {
+    const QString name = text.section(QLatin1Char('='), 0, 0);
+    const QString count = text.section(QLatin1Char('='), 1);
+    for (const FaultName& f : kFaults) {
+        if (name != QLatin1String(f.name))
+            continue;
+        options.fault = f.fault;
+        if (count.isEmpty() && !text.contains(QLatin1Char('=')))
+            return true;
+        bool ok = false;
+        options.faultCount = count.toInt(&ok);
+        return ok && options.faultCount >= 1;
+    }
+    return false;
+}
+} // namespace
+
+HostOptionsResult parseHostOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A simulated K7600 board on a pseudo-terminal. The first line of output is "
+                       "the device to open."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption link(
+        QStringLiteral("link"),
+        QStringLiteral("Also reach the device through a symlink at <path>."),
+        QStringLiteral("path"));
+    const QCommandLineOption baud(
+        QStringLiteral("baud"),
+        QStringLiteral("Pace the line like a real one at 9600 or 19200 bit/s."),
+        QStringLiteral("rate"));
+    const QCommandLineOption memory(
+        QStringLiteral("memory"),
+        QStringLiteral("Load the board memory from <file> if it exists; save it at exit."),
+        QStringLiteral("file"));
+    const QCommandLineOption fault(
+        QStringLiteral("fault"),
+        QStringLiteral(
+            "Inject a fault: silent, wrong-echo, mode-refused, pls-busy or bad-checksum, "
+            "optionally =N for N times only."),
+        QStringLiteral("fault"));
+    const QCommandLineOption alarms(QStringLiteral("alarms"),
+                                    QStringLiteral("Let the machine alarms come and go."));
+    const QCommandLineOption stopped(
+        QStringLiteral("stopped"),
+        QStringLiteral("Keep the machine stopped (memory changes only by the link)."));
+    const QCommandLineOption quiet(QStringLiteral("quiet"),
+                                   QStringLiteral("Print nothing but the device path."));
+    parser.addOptions({link, baud, memory, fault, alarms, stopped, quiet});
+
+    HostOptionsResult result;
+    if (!parser.parse(arguments)) {
+        result.error = parser.errorText();
+        return result;
+    }
+    if (parser.isSet(help)) {
+        result.help = true;
+        result.helpText = parser.helpText();
+        return result;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        result.error =
+            QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
+        return result;
+    }
+    HostOptions& o = result.options;
+    o.linkPath = parser.value(link);
+    o.memoryFile = parser.value(memory);
+    o.alarms = parser.isSet(alarms);
+    o.stopped = parser.isSet(stopped);
+    o.quiet = parser.isSet(quiet);
+    if (parser.isSet(baud)) {
+        o.baud = parser.value(baud).toInt();
+        if (o.baud != 9600 && o.baud != 19200) {
+            result.error =
+                QStringLiteral("--baud takes 9600 or 19200, not %1").arg(parser.value(baud));
+            return result;
+        }
+    }
+    if (parser.isSet(fault) && !parseFault(parser.value(fault), o))
+        result.error = QStringLiteral("Unknown fault: %1").arg(parser.value(fault));
+    return result;
+}

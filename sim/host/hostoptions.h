@@ -1,0 +1,28 @@
+#pragma once
+
+#include "boardsim.h"
+
+#include <QString>
+#include <QStringList>
+
+// What vral-boardsim was asked to do, from its command line.
+struct HostOptions {
+    QString linkPath;   // symlink to the pty, removed at exit (empty: none)
+    int baud = 0;       // 9600 or 19200 paces the line; 0 = unpaced
+    QString memoryFile; // image loaded at start when present, saved at exit
+    BoardSim::Fault fault = BoardSim::Fault::None;
+    int faultCount = 0; // 0: the fault lasts
+    bool alarms = false;
+    bool stopped = false; // machine model stopped
+    bool quiet = false;
+};
+
+struct HostOptionsResult {
+    HostOptions options;
+    QString error;     // set when the command line is wrong
+    bool help = false; // --help was asked for: helpText holds it
+    QString helpText;
+};
+
+// Parses the arguments (the program name first, as QCoreApplication gives them).
+HostOptionsResult parseHostOptions(const QStringList& arguments);

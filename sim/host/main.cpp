@@ -1,0 +1,115 @@
+// vral-boardsim: the simulated K7600 board served on a pseudo-terminal.
+#include "boardserver.h"
+#include "boardsim.h"
+#include "hostoptions.h"
+#include "ptyline.h"
+#include "systemclock.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+
+#include <csignal>
+#include <cstdio>
+#include <signal.h>
+
+namespace {
+volatile std::sig_atomic_t g_stop = 0;
+
+void requestStop(int) {
+    g_stop = 1;
+}
+
+void blockStopSignals() {
+    sigset_t set;
+    ::sigemptyset(&set);
+    ::sigaddset(&set, SIGINT);
+    ::sigaddset(&set, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &set, nullptr);
+    struct sigaction action {};
+    action.sa_handler = requestStop;
+    ::sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+void say(const HostOptions& options, const QString& text) {
+    if (!options.quiet)
+        std::fprintf(stderr, "vral-boardsim: %s\n", qPrintable(text));
+}
+
+int fail(const QString& text) {
+    std::fprintf(stderr, "vral-boardsim: %s\n", qPrintable(text));
+    return 1;
+}
+
+bool loadMemory(BoardSim& board, const QString& path, QString& error) {
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    // A wrong-sized file is refused rather than adopted, and is not
+    // overwritten at exit either: the simulator stops before serving.
+    if (!board.loadMemoryImage(file.readAll())) {
+        error = QStringLiteral("%1 is not a 65536-byte memory image").arg(path);
+        return false;
+    }
+    return true;
+}
+
+bool saveMemory(const BoardSim& board, const QString& path, QString& error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(board.memoryImage()) != BoardMemory::kSize ||
+        !file.commit()) {
+        error = QStringLiteral("cannot save %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const HostOptionsResult parsed = parseHostOptions(QCoreApplication::arguments());
+    if (parsed.help) {
+        std::fputs(qPrintable(parsed.helpText), stdout);
+        return 0;
+    }
+    if (!parsed.error.isEmpty()) {
+        std::fprintf(stderr, "vral-boardsim: %s\n", qPrintable(parsed.error));
+        return 2;
+    }
+    const HostOptions& options = parsed.options;
+
+    blockStopSignals();
+    SystemClock clock;
+    BoardSim board(clock);
+    QString error;
+    if (!options.memoryFile.isEmpty() && !loadMemory(board, options.memoryFile, error))
+        return fail(error);
+    board.setFault(options.fault, options.faultCount);
+    board.machine().setAlarmCycling(options.alarms);
+    board.setMachineRunning(!options.stopped);
+
+    PtyLine line;
+    if (!line.open(error))
+        return fail(error);
+    if (!options.linkPath.isEmpty() && !line.makeLink(options.linkPath, error))
+        return fail(error);
+    std::printf("%s\n", qPrintable(line.devicePath()));
+    std::fflush(stdout);
+    say(options, QStringLiteral("serving the board on %1").arg(line.devicePath()));
+
+    BoardServer server(board, line.masterFd(), options.baud);
+    server.run(g_stop);
+
+    if (!options.memoryFile.isEmpty()) {
+        if (!saveMemory(board, options.memoryFile, error))
+            return fail(error);
+        say(options, QStringLiteral("memory saved to %1").arg(options.memoryFile));
+    }
+    return 0;
+}
