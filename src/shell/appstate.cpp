@@ -1,5 +1,7 @@
 #include "appstate.h"
 
+#include <QLocale>
+
 QString programVersionText() {
     return QStringLiteral("VRAL_R%1.%2.%3")
         .arg(VRAL_VERSION_MAJOR)
@@ -13,4 +15,8 @@ void AppState::InitDefaultDocument() {
     CurrentDocument = DefaultDocument;
     SavedDocument = DefaultDocument;
     DocumentUntitled = true;
+}
+
+QString generalDateText(const QDateTime& dateTime) {
+    return QLocale::system().toString(dateTime, QLocale::ShortFormat);
 }

@@ -2,6 +2,7 @@
 
 #include "setupdocument.h"
 
+#include <QDateTime>
 #include <QString>
 
 // The application's shared state, owned once and passed by reference to
@@ -38,3 +39,7 @@ struct AppState {
 
 // "VRAL_R2.1.3" for this build.
 QString programVersionText();
+
+// A date and time as gUploadNOW holds it: the user's short date and time
+// format (QLocale::ShortFormat), standing in for the system's "general date".
+QString generalDateText(const QDateTime& dateTime);

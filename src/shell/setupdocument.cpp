@@ -5,18 +5,23 @@ namespace {
 // Values of a new document that are not 0: the spindle #1 trip offset and
 // the set-up parameters and DF1 bridge settings at indices 161-178.
 constexpr int kDefaultValue0 = 22;
-constexpr qint32 kDefaultTail[] = {20, 20, 20, 20, 5, 28, 1, 5, 0, 33, 17, 15, 20, 15, 20, 0, 1, 10};
+constexpr qint32 kDefaultTail[] = {20, 20, 20, 20, 5,  28, 1, 5, 0,
+                                   33, 17, 15, 20, 15, 20, 0, 1, 10};
 
 // Channel setpoints (ON, OFF) of a new document, channels 0-8; 9-15 are 0, 0.
-constexpr qint16 kDefaultSetpoints[9][2] = {{120, 160}, {275, 315}, {180, 0},
-                                            {120, 230}, {80, 220},  {155, 195},
-                                            {160, 200}, {0, 40},    {0, 180}};
+constexpr qint16 kDefaultSetpoints[9][2] = {{120, 160}, {275, 315}, {180, 0}, {120, 230}, {80, 220},
+                                            {155, 195}, {160, 200}, {0, 40},  {0, 180}};
 
 QString wordAddress(int byteAddress) {
     return QStringLiteral("W%1").arg(byteAddress);
 }
 
 } // namespace
+
+void SetupDocument::fitTables() {
+    Addresses.resize(TableSize);
+    Values.resize(TableSize);
+}
 
 bool SetupDocument::operator==(const SetupDocument& other) const {
     return Version == other.Version && Addresses == other.Addresses && Values == other.Values &&
@@ -61,8 +66,8 @@ SetupDocument makeDefaultDocument(const QString& programVersion) {
         a[i] = wordAddress(1128 + 2 * (i - 57));
     for (int i = 113; i <= 160; ++i)
         a[i] = wordAddress(1328 + 2 * (i - 113));
-    const char* setup[] = {"B1012", "B1013", "B1014", "B1015", "B1017", "W1004",
-                           "B1003", "B1000", "B1001", "B1002", "B1010", "B1006",
+    const char* setup[] = {"B1012", "B1013", "B1014", "B1015",   "B1017", "W1004",
+                           "B1003", "B1000", "B1001", "B1002",   "B1010", "B1006",
                            "B1007", "B1008", "B1009", "B4001.0", "B4050", "B4011"};
     for (int i = 0; i < 18; ++i)
         a[161 + i] = QString::fromLatin1(setup[i]);

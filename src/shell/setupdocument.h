@@ -23,6 +23,12 @@ struct SetupDocument {
     std::array<qint16, 16> OnSetpoints{};
     std::array<qint16, 16> OffSetpoints{};
 
+    // Sizes both tables to indices 0 to ParameterCount, keeping the elements
+    // that exist: extra elements are dropped, missing addresses become empty
+    // texts and missing values 0. A file from another release may hold
+    // shorter or longer tables than this program works with.
+    void fitTables();
+
     bool operator==(const SetupDocument& other) const;
     bool operator!=(const SetupDocument& other) const { return !(*this == other); }
 };

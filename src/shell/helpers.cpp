@@ -1,0 +1,63 @@
+#include "helpers.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+
+constexpr int kDefaultBoardTypeCode = 'D';
+
+// The first field of a text line as the development tool writes it: up to
+// the first comma, surrounding blanks removed, then enclosing quotes removed.
+QByteArray firstField(const QByteArray& line) {
+    const qsizetype comma = line.indexOf(',');
+    QByteArray field = (comma < 0 ? line : line.left(comma)).trimmed();
+    if (field.startsWith('"')) {
+        field.remove(0, 1);
+        const qsizetype closing = field.indexOf('"');
+        if (closing >= 0)
+            field.truncate(closing);
+    }
+    return field;
+}
+
+} // namespace
+
+QString ChangeExtension(const QString& path, const QString& extension) {
+    const QFileInfo info(path);
+    return info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('.') +
+           extension;
+}
+
+int ReadBoardTypeCode(const QString& programFilePath) {
+    QFile file(ChangeExtension(programFilePath, QStringLiteral("wdx")));
+    if (!file.open(QIODevice::ReadOnly))
+        return kDefaultBoardTypeCode;
+    // One line is all that is needed; the rest belongs to the development tool.
+    QByteArray line = file.readLine(4096);
+    file.close();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    const QByteArray field = firstField(line);
+    if (field.isEmpty())
+        return kDefaultBoardTypeCode;
+    return static_cast<unsigned char>(field.at(0));
+}
+
+void SelectAllText(QLineEdit* field) {
+    field->setSelection(0, int(field->text().length()));
+}
+
+void CenterWindow(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QSize size = window->frameGeometry().size();
+    window->move(area.x() + (area.width() - size.width()) / 2,
+                 area.y() + (area.height() - size.height()) / 2);
+}

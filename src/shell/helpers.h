@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class QLineEdit;
+class QWidget;
+
+// Small helpers shared by the main window, the commands and the pages.
+
+// Selects the whole text of an entry field, so typing replaces it; used when
+// an entry field takes the focus.
+void SelectAllText(QLineEdit* field);
+
+// Moves a window to the middle of the screen it is on (frame included).
+void CenterWindow(QWidget* window);
+
+// The absolute form of path, with its extension (the part after the last
+// dot of the file name) replaced by extension: "/p/prog.hex" + "wdx" gives
+// "/p/prog.wdx". A name without a dot gets ".extension" appended.
+QString ChangeExtension(const QString& path, const QString& extension);
+
+// The board type code named by a program file set: the character code of
+// the first character of the first field of the companion "wdx" file (its
+// first line up to the first comma, blanks and enclosing double quotes
+// removed). 68 ('D') when that file is missing, empty or starts with an
+// empty field.
+int ReadBoardTypeCode(const QString& programFilePath);
