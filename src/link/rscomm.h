@@ -97,6 +97,10 @@ public:
     SerialPort* port() const;
 
 private:
+    // Reads the settings file (creating it when missing or empty) and applies
+    // it to the port; see portConfigurationFailed().
+    void InitializeRSComm(SerialPort& commObj);
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "portpath.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -30,6 +32,8 @@ public:
     // Settings text such as "9600,n,8,1".
     virtual void setSettings(const QString& settings) = 0;
     virtual QString settings() const = 0;
+    // The device a port number opens, as the comm port dialog shows it.
+    virtual QString deviceFor(int portNumber) const { return portDevicePath(portNumber); }
 
     // Opens the configured port; false with failure() filled in when it cannot.
     virtual bool open() = 0;

@@ -1,0 +1,148 @@
+#include "byteexchange.h"
+
+#include "bytetrace.h"
+#include "clock.h"
+#include "linkflags.h"
+#include "linkmessages.h"
+#include "prompts.h"
+#include "serialport.h"
+
+namespace {
+
+constexpr quint8 kAttention = 0xFF;
+constexpr quint8 kAcknowledge = 0x55;
+constexpr int kReplyTimeoutMs = 1000;
+constexpr int kResyncTimeoutMs = 2000;
+// The third time-out in a row asks the user; the two before resynchronise.
+constexpr int kTimeoutsBeforeAsking = 3;
+constexpr int kModeTimeoutMs = 2000;
+
+} // namespace
+
+ByteExchange::ByteExchange(LinkFlags& flags, Clock& clock, Prompts& prompts)
+    : m_flags(flags), m_clock(clock), m_prompts(prompts) {}
+
+int ByteExchange::exchange(int value, bool noReply, bool flushFirst) {
+    if (m_flags.CommError)
+        return kFailed;
+    if (flushFirst && m_port)
+        m_port->discardInput();
+    if (!m_port || !m_port->isOpen()) {
+        m_linkMode = 0;
+        m_flags.CommError = true;
+        return kFailed;
+    }
+    if (!send(static_cast<quint8>(value & 0xFF)))
+        return portLost();
+    m_flags.CommErrorAlert = false;
+    if (noReply)
+        return 0;
+    return awaitReply();
+}
+
+// Waits for the reply to the byte just sent. The waits block on the port,
+// so a silent board costs no CPU.
+int ByteExchange::awaitReply() {
+    qint64 deadline = m_clock.monotonicMs() + kReplyTimeoutMs;
+    int timeouts = 0;
+    for (;;) {
+        if (m_port->bytesWaiting() > 0) {
+            const int reply = m_port->readByte();
+            if (reply >= 0) {
+                if (m_trace)
+                    m_trace->record(ByteTrace::Direction::In, static_cast<quint8>(reply),
+                                    m_linkMode);
+                m_flags.CommErrorAlert = false;
+                // A board that answers after a Retry has recovered: the error
+                // the time-out set must not fail the transaction after all.
+                m_flags.CommError = false;
+                return reply;
+            }
+        }
+        const qint64 remaining = deadline - m_clock.monotonicMs();
+        if (remaining > 0) {
+            if (m_port->waitForBytes(static_cast<int>(remaining)) == SerialPort::WaitResult::Lost)
+                return portLost();
+            continue;
+        }
+        m_linkMode = 0;
+        m_flags.CommError = true;
+        m_flags.CommErrorAlert = true;
+        deadline = m_clock.monotonicMs() + kResyncTimeoutMs;
+        ++timeouts;
+        if (timeouts < kTimeoutsBeforeAsking) {
+            // The board may be stuck inside a transaction: a fresh attention
+            // byte on an empty input brings it back to a known state.
+            m_flags.CommError = false;
+            m_port->discardInput();
+            if (!send(kAttention))
+                return portLost();
+            continue;
+        }
+        const Prompts::Answer answer =
+            m_prompts.message(LinkMessages::kCommErrorTitle, LinkMessages::kNoAnswer,
+                              Prompts::Icon::Critical, Prompts::Buttons::RetryCancel);
+        if (answer != Prompts::Answer::Retry) {
+            m_flags.CommError = true;
+            return kFailed;
+        }
+        timeouts = 0;
+    }
+}
+
+bool ByteExchange::send(quint8 byte) {
+    if (m_trace)
+        m_trace->record(ByteTrace::Direction::Out, byte, m_linkMode);
+    return m_port->write(QByteArray(1, static_cast<char>(byte)));
+}
+
+// The device went away (a USB adapter pulled out) or a write failed. Waiting
+// and resynchronising cannot help, so the link gives up at once: the port is
+// closed and CommError latched. The user is still told once, with the usual
+// box; it has only OK, as there is nothing to retry on a vanished device.
+int ByteExchange::portLost() {
+    m_port->close();
+    m_linkMode = 0;
+    m_flags.CommError = true;
+    m_prompts.message(LinkMessages::kCommErrorTitle, LinkMessages::kNoAnswer,
+                      Prompts::Icon::Critical, Prompts::Buttons::Ok);
+    return kFailed;
+}
+
+bool ByteExchange::enterMode(int mode, int commandByte) {
+    qint64 deadline = m_clock.monotonicMs() + kModeTimeoutMs;
+    while (m_linkMode != mode) {
+        if (m_clock.monotonicMs() > deadline) {
+            const Prompts::Answer answer =
+                m_prompts.message(LinkMessages::kCommErrorTitle, LinkMessages::kModeFailed,
+                                  Prompts::Icon::Critical, Prompts::Buttons::RetryCancel);
+            if (answer != Prompts::Answer::Retry) {
+                m_flags.CommError = true;
+                m_flags.OnlineMode = false;
+                closeLink();
+                return false;
+            }
+            deadline = m_clock.monotonicMs() + kModeTimeoutMs;
+        }
+        const int attention = exchange(kAttention, false, true);
+        if (attention == kFailed)
+            return false;
+        if (attention != kAcknowledge)
+            continue;
+        const int command = exchange(commandByte, false, false);
+        if (command == kFailed)
+            return false;
+        m_linkMode = command == kAcknowledge ? mode : 0;
+    }
+    return true;
+}
+
+void ByteExchange::closeLink() {
+    if (m_port && m_port->isOpen()) {
+        if (!m_flags.CommError)
+            exchange(kAttention, false, false);
+        m_port->close();
+    }
+    m_linkMode = 0;
+    m_flags.OnlineMode = false;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QtGlobal>
+
+class ByteTrace;
+class Clock;
+class Prompts;
+class SerialPort;
+struct LinkFlags;
+
+// The byte level of the link: one byte out, at most one byte back, the
+// time-outs with their automatic resynchronisation, and the mode handshake.
+// Failures latch CommError in the link flags; while it is set every exchange
+// fails at once without touching the port.
+class ByteExchange {
+public:
+    // What an exchange returns when it failed.
+    static constexpr int kFailed = 9999;
+
+    ByteExchange(LinkFlags& flags, Clock& clock, Prompts& prompts);
+
+    void setPort(SerialPort* port) { m_port = port; }
+    SerialPort* port() const { return m_port; }
+    void setTrace(ByteTrace* trace) { m_trace = trace; }
+
+    // The mode the board was last put into; 0 forces a new handshake.
+    int linkMode() const { return m_linkMode; }
+    void setLinkMode(int mode) { m_linkMode = mode; }
+
+    // Sends one byte (0..255). Without noReply it waits for the reply byte:
+    // 1 s, then twice an input discard and a resynchronising 0xFF with 2 s
+    // of waiting each, then the Retry/Cancel box (about 5 s after the byte
+    // went out). Returns the reply (0..255), 0 when no reply was awaited,
+    // kFailed on failure.
+    int exchange(int value, bool noReply, bool flushFirst);
+
+    // Puts the board into a transaction mode: 0xFF answered 0x55, then the
+    // command byte answered 0x55; other answers are retried for 2 s, then the
+    // Retry/Cancel box. Cancel takes the link down. True at once when the
+    // board is already in that mode.
+    bool enterMode(int mode, int commandByte);
+
+    // Takes the link down: a last 0xFF (unless CommError) and the port
+    // closed; link mode 0, OnlineMode false.
+    void closeLink();
+
+private:
+    bool send(quint8 byte);
+    int awaitReply();
+    int portLost();
+
+    LinkFlags& m_flags;
+    Clock& m_clock;
+    Prompts& m_prompts;
+    SerialPort* m_port = nullptr;
+    ByteTrace* m_trace = nullptr;
+    int m_linkMode = 0;
+};

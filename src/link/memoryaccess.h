@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class ByteExchange;
+class Prompts;
+
+// Memory reads and writes on the board (link modes 1 and 2). Every address
+// byte is echoed by the board and compared; a read returns the data byte in
+// place of the low address byte's echo.
+class MemoryAccess {
+public:
+    MemoryAccess(ByteExchange& exchange, Prompts& prompts);
+
+    // The location's value as decimal text; empty text when the read failed
+    // (an echo mismatch fails silently and leaves CommError alone).
+    QString readLocation(const QString& add);
+
+    // Writes a value text. Bad texts and out-of-range values are refused
+    // with an "ENTRY ALERT" box and nothing is sent. A bit location is read
+    // whole first and written back with only that bit changed. An echo that
+    // differs stops the write and sets writeMismatch().
+    void writeLocation(const QString& add, const QString& value);
+
+    bool writeMismatch() const { return m_writeMismatch; }
+
+private:
+    enum class Echo { Matched, Mismatched, Failed };
+    // Sends one byte of a write and compares its echo; a mismatch sets the flag.
+    Echo sendChecked(quint8 byte);
+    void entryAlert(const QString& sentence);
+
+    ByteExchange& m_exchange;
+    Prompts& m_prompts;
+    bool m_writeMismatch = false;
+};

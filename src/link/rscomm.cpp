@@ -1,0 +1,244 @@
+#include "rscomm.h"
+
+#include "address.h"
+#include "appfolder.h"
+#include "byteexchange.h"
+#include "memoryaccess.h"
+#include "plstransactions.h"
+#include "portsettings.h"
+#include "prompts.h"
+#include "serialport.h"
+#include "textnumber.h"
+
+namespace {
+
+constexpr quint8 kAttention = 0xFF;
+
+// Marks a public link operation as running, including every box it shows:
+// pollers whose timers fire inside such a box must not start a second one.
+class TransactionGuard {
+public:
+    explicit TransactionGuard(int& depth) : m_depth(depth) { ++m_depth; }
+    ~TransactionGuard() { --m_depth; }
+    TransactionGuard(const TransactionGuard&) = delete;
+    TransactionGuard& operator=(const TransactionGuard&) = delete;
+
+private:
+    int& m_depth;
+};
+
+} // namespace
+
+struct RSComm::Impl {
+    Impl(RSComm& flags, Clock& clock, Prompts& prompts, const AppFolder& folder)
+        : prompts(prompts), folder(folder), exchange(flags, clock, prompts),
+          memory(exchange, prompts), pls(exchange, flags, clock, prompts) {}
+
+    Prompts& prompts;
+    AppFolder folder;
+    ByteExchange exchange;
+    MemoryAccess memory;
+    PlsTransactions pls;
+    int transactionDepth = 0;
+    bool portConfigurationFailed = false;
+};
+
+RSComm::RSComm(Clock& clock, Prompts& prompts, const AppFolder& folder)
+    : d(std::make_unique<Impl>(*this, clock, prompts, folder)) {}
+
+RSComm::~RSComm() = default;
+
+QString RSComm::CommSettingsFile() const {
+    return d->folder.path(QStringLiteral("\\Support\\RSPort.cfg"));
+}
+
+// Reads the settings file (creating it with the defaults when it is missing
+// or empty) and configures the port. A file failure rewrites the file with
+// the settings held at that moment, then offers Retry/Cancel.
+void RSComm::InitializeRSComm(SerialPort& commObj) {
+    const PortSettingsFile file(CommSettingsFile());
+    PortSettings settings;
+    for (;;) {
+        const PortSettingsFile::Contents contents = file.read();
+        std::optional<SettingsFileError> error = contents.error;
+        if (!error) {
+            if (contents.state == PortSettingsFile::State::Present)
+                settings = contents.settings;
+            else
+                error = file.write(settings);
+        }
+        if (!error)
+            break;
+        file.write(settings); // best effort: the box below reports the failure
+        const Prompts::Answer answer =
+            d->prompts.message(QStringLiteral("RSComm InitializeRSComm"),
+                               QStringLiteral("Error Number = %1\r\n\r\n%2")
+                                   .arg(error->number)
+                                   .arg(error->description),
+                               Prompts::Icon::Critical, Prompts::Buttons::RetryCancel);
+        if (answer != Prompts::Answer::Retry) {
+            OnlineMode = false;
+            d->portConfigurationFailed = true;
+            return;
+        }
+    }
+    if (commObj.isOpen())
+        commObj.close();
+    commObj.setPortNumber(settings.port);
+    commObj.setSettings(settings.settingsText());
+    d->exchange.setPort(&commObj);
+    d->portConfigurationFailed = false;
+}
+
+void RSComm::OpenRSComm(SerialPort& commObj) {
+    const TransactionGuard guard(d->transactionDepth);
+    InitializeRSComm(commObj);
+    if (d->portConfigurationFailed)
+        return;
+    if (!commObj.open()) {
+        const SerialPort::Failure failure = commObj.failure();
+        d->prompts.message(QStringLiteral("Comm Port Error"),
+                           QStringLiteral("Error Number = %1\r\nError Source = %2\r\n\r\n%3")
+                               .arg(failure.number)
+                               .arg(failure.source, failure.description),
+                           Prompts::Icon::Critical, Prompts::Buttons::Ok);
+        CommError = true;
+        OnlineMode = false;
+        d->portConfigurationFailed = true;
+        return;
+    }
+    commObj.discardInput();
+    d->exchange.setLinkMode(0);
+    CommError = false;
+    // Any answer to the attention byte shows that a board is on the line.
+    d->exchange.exchange(kAttention, false, false);
+    OnlineMode = !CommError;
+}
+
+void RSComm::CloseRSComm() {
+    const TransactionGuard guard(d->transactionDepth);
+    d->exchange.closeLink();
+}
+
+QString RSComm::RSRead(const QString& add) {
+    const TransactionGuard guard(d->transactionDepth);
+    return QString::number(leadingInteger(d->memory.readLocation(add)));
+}
+
+void RSComm::RSWrite(const QString& add, const QString& dataValue) {
+    const TransactionGuard guard(d->transactionDepth);
+    d->memory.writeLocation(add, dataValue);
+    if (d->memory.writeMismatch())
+        d->memory.writeLocation(add, dataValue);
+}
+
+bool RSComm::ValidAdd(const QString& var, int targetBoardIndex) {
+    return ::ValidAdd(var, targetBoardIndex);
+}
+
+QString RSComm::EquateAdd(const QString& var, int targetBoardIndex) {
+    return ::EquateAdd(var, targetBoardIndex);
+}
+
+qint16 RSComm::Dec2Octal(int decNum) {
+    return ::Dec2Octal(decNum);
+}
+
+qint16 RSComm::Octal2Dec(int octNum) {
+    return ::Octal2Dec(octNum);
+}
+
+bool RSComm::transactionInProgress() const {
+    return d->transactionDepth > 0;
+}
+
+void RSComm::setTrace(ByteTrace* trace) {
+    d->exchange.setTrace(trace);
+}
+
+int RSComm::ExchangeByte(int value, bool noReply, bool flushFirst) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->exchange.exchange(value, noReply, flushFirst);
+}
+
+bool RSComm::EnterMode(int mode, int commandByte) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->exchange.enterMode(mode, commandByte);
+}
+
+QString RSComm::ReadLocation(const QString& add) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->memory.readLocation(add);
+}
+
+void RSComm::WriteLocation(const QString& add, const QString& value) {
+    const TransactionGuard guard(d->transactionDepth);
+    d->memory.writeLocation(add, value);
+}
+
+int RSComm::ReadPLSWord(int command) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->pls.readWord(command);
+}
+
+bool RSComm::WritePLSWord(int command, int value) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->pls.writeWord(command, value);
+}
+
+bool RSComm::SendPLSChannelCommand(int command, int chan, int first, int second, int kind) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->pls.channelCommand(command, chan, first, second, kind);
+}
+
+bool RSComm::SendPLSConfigBlock(int command, const std::array<int, 6>& values) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->pls.configBlock(command, values);
+}
+
+bool RSComm::ReadPLSConfigBlock(int command) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->pls.readConfig(command);
+}
+
+bool RSComm::RecallPLSChannel(int chan) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->pls.recallChannel(chan);
+}
+
+bool RSComm::WaitPLSReady() {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->pls.waitReady();
+}
+
+int RSComm::linkMode() const {
+    return d->exchange.linkMode();
+}
+
+void RSComm::setLinkMode(int mode) {
+    d->exchange.setLinkMode(mode);
+}
+
+bool RSComm::writeMismatch() const {
+    return d->memory.writeMismatch();
+}
+
+const std::array<int, 19>& RSComm::plsConfig() const {
+    return d->pls.config();
+}
+
+int RSComm::recallState() const {
+    return d->pls.recallState();
+}
+
+int RSComm::recallPosition() const {
+    return d->pls.recallPosition();
+}
+
+bool RSComm::portConfigurationFailed() const {
+    return d->portConfigurationFailed;
+}
+
+SerialPort* RSComm::port() const {
+    return d->exchange.port();
+}
