@@ -12,8 +12,7 @@ class CliPrompts : public Prompts {
 public:
     explicit CliPrompts(int retries);
 
-    Answer message(const QString& title, const QString& text, Icon icon,
-                   Buttons buttons) override;
+    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFile(const FileDialog& dialog) override;

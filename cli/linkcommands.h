@@ -8,7 +8,8 @@ class RSComm;
 class SerialPort;
 
 // vralctl's exit statuses.
-enum ExitStatus { ExitOk = 0, ExitUsage = 2, ExitLinkFailed = 3 };
+// 1 is a file that could not be read or written (doc commands).
+enum ExitStatus { ExitOk = 0, ExitFileError = 1, ExitUsage = 2, ExitLinkFailed = 3 };
 
 // "read ADDR...": goes online, prints one line per address (exactly the
 // text RSRead returns), takes the link down.

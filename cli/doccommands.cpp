@@ -1,0 +1,75 @@
+#include "doccommands.h"
+
+#include "appstate.h"
+#include "cliprompts.h"
+#include "documentcommands.h"
+#include "documentjson.h"
+#include "linkcommands.h"
+#include "setupfile.h"
+#include "shiftexport.h"
+#include "systemclock.h"
+
+#include <QJsonDocument>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+// Answers the file dialogs of Open and Export with the paths given on the
+// command line and the version question with Yes (the user named the file);
+// everything else is printed like any other box.
+class FileCommandPrompts : public CliPrompts {
+public:
+    FileCommandPrompts(QString openPath, QString savePath)
+        : CliPrompts(0), m_openPath(std::move(openPath)), m_savePath(std::move(savePath)) {}
+
+    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override {
+        const Answer answer = CliPrompts::message(title, text, icon, buttons);
+        return buttons == Buttons::YesNoCancel ? Answer::Yes : answer;
+    }
+    std::optional<QString> openFile(const FileDialog&) override { return m_openPath; }
+    std::optional<QString> saveFile(const FileDialog&) override { return m_savePath; }
+
+private:
+    QString m_openPath;
+    QString m_savePath;
+};
+
+void reportError(const QString& file, const QString& reason) {
+    QTextStream(stderr) << file << ": " << reason << Qt::endl;
+}
+
+} // namespace
+
+int runDocNew(const QString& file) {
+    const SetupFileResult result = writeSetupFile(file, makeDefaultDocument(programVersionText()));
+    if (!result.ok()) {
+        reportError(file, result.errorText);
+        return ExitFileError;
+    }
+    return ExitOk;
+}
+
+int runDocShow(const QString& file, QTextStream& out) {
+    const SetupFileReadResult result = readSetupFile(file);
+    if (!result.ok()) {
+        reportError(file, result.errorText);
+        return ExitFileError;
+    }
+    out << QJsonDocument(documentToJson(result.document)).toJson(QJsonDocument::Indented);
+    out.flush();
+    return ExitOk;
+}
+
+int runDocExportShift(const QString& file, const QString& out) {
+    AppState state;
+    state.InitDefaultDocument();
+    SystemClock clock;
+    FileCommandPrompts prompts(file, out);
+    DocumentCommands commands(state, prompts, clock);
+    commands.Open();
+    if (state.DocumentUntitled)
+        return ExitFileError; // not adopted: the reason was printed
+    return ExportShiftData(state, prompts) ? ExitOk : ExitFileError;
+}
