@@ -16,9 +16,6 @@ struct PortSettings {
     static PortSettings clamped(qint64 port, qint64 speed);
     // The settings text the port takes, e.g. "9600,n,8,1".
     QString settingsText() const;
-    bool operator==(const PortSettings& other) const {
-        return port == other.port && speed == other.speed;
-    }
 };
 
 // A file failure, in the form the error boxes show it.
@@ -38,7 +35,6 @@ public:
     };
 
     explicit PortSettingsFile(const QString& path) : m_path(path) {}
-    QString path() const { return m_path; }
 
     // Reads the first line: the port (leading number, rounded) and the speed.
     Contents read() const;

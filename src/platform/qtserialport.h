@@ -13,7 +13,6 @@ public:
     explicit QtSerialPort(const QString& deviceOverride = QString());
 
     void setDeviceOverride(const QString& path) { m_deviceOverride = path; }
-    QString deviceOverride() const { return m_deviceOverride; }
     // The device the configured port number opens.
     QString devicePath() const;
 
