@@ -49,8 +49,6 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
       m_pageTable(std::move(pages)), m_services{state, link, prompts, clock, *this} {
     setObjectName(QStringLiteral("frmMDIMain"));
 
-    // The guide lives beside the program, like the settings and code files.
-    m_helpFile = m_folder.path(QStringLiteral("\\Help\\index.html"));
     m_documents = new DocumentCommands(m_state, m_prompts, m_clock, this);
     connect(m_documents, &DocumentCommands::captionChanged, this, &frmMDIMain::updateTitle);
 
@@ -351,14 +349,16 @@ void frmMDIMain::commPort() {
 }
 
 void frmMDIMain::showHelpTopics() {
-    if (!QFileInfo::exists(m_helpFile)) {
-        m_prompts.message(kVral,
-                          QStringLiteral("The help file could not be found:\r\n") + m_helpFile,
+    // The guide lives beside the program, like the settings and code files;
+    // it is looked up when asked for, so a Help folder added later is found.
+    const QString contents = m_folder.path(QStringLiteral("\\Help\\index.html"));
+    if (!QFileInfo::exists(contents)) {
+        m_prompts.message(kVral, QStringLiteral("The help file could not be found:\r\n") + contents,
                           Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
         return;
     }
     if (!m_help)
-        m_help = new HelpWindow(m_helpFile, this);
+        m_help = new HelpWindow(contents, this);
     else
         m_help->showContents();
     m_help->show();

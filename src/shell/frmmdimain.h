@@ -85,7 +85,6 @@ private:
     DocumentCommands* m_documents = nullptr;
     StatusPoll m_statusPoll;
 
-    QString m_helpFile;
     int m_currentPage = 0;
     bool m_startupComplete = false;
     bool m_shutDown = false;

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -349,8 +350,10 @@ void TestMainWindow::silentBoardFallsBackOffline() {
 void TestMainWindow::tickInsideTransactionBoxSkipsRead() {
     Rig rig;
     rig.goOnline();
+    rig.board.setMemory(121, 32);
     rig.window->backgroundUpdate();
     const QString panelBefore = rig.panel(1)->text();
+    const QString statusBefore = rig.state.SystemStatusText;
 
     rig.board.setFault(BoardSim::Fault::Silent);
     int sentDuringTick = -1;
@@ -368,6 +371,7 @@ void TestMainWindow::tickInsideTransactionBoxSkipsRead() {
     QCOMPARE(sentDuringTick, 0);
     QVERIFY(!closedDuringBox);
     QCOMPARE(rig.panel(1)->text(), panelBefore);
+    QCOMPARE(rig.state.SystemStatusText, statusBefore);
 }
 
 void TestMainWindow::doubleClickOnModePanelToggles() {
@@ -494,6 +498,7 @@ void TestMainWindow::commandsNotAvailableYet_data() {
 void TestMainWindow::commandsNotAvailableYet() {
     QFETCH(QString, name);
     Rig rig;
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
     rig.action(name)->trigger();
     QCOMPARE(rig.prompts.messageCount(), 1);
     const ScriptedPrompts::Record box = rig.prompts.messages().first();
@@ -532,6 +537,7 @@ void TestMainWindow::aboutBoxIsModeless() {
 
 void TestMainWindow::helpTopicsWithoutHelpFolder() {
     Rig rig;
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
     rig.action("mnuHelpTopics")->trigger();
     QCOMPARE(rig.prompts.messageCount(), 1);
     QCOMPARE(rig.prompts.messages().first().title, QStringLiteral("VRAL"));
