@@ -11,6 +11,7 @@
 #include "simulatedport.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -118,6 +119,7 @@ private slots:
     void exitCancelKeepsRunning();
     void exitYesWithCancelledSaveKeepsRunning();
     void exitNoClosesLink();
+    void commPortFailedReopenShowsOffline();
     void passcodeWritesWord();
     void passcodeEmptyAnswerWritesNothing();
     void offlineEditingToggles();
@@ -444,6 +446,34 @@ void TestMainWindow::exitNoClosesLink() {
     QVERIFY(!rig.port.isOpen());
     QVERIFY(!rig.window->currentPage());
     QCOMPARE(rig.pageLog, (QStringList{"load 0", "unload 0"}));
+}
+
+void TestMainWindow::commPortFailedReopenShowsOffline() {
+    Rig rig;
+    rig.goOnline();
+    rig.board.setFault(BoardSim::Fault::Silent);
+    // Save closes the link (its last 0xFF goes unanswered) and reopens it
+    // (no answer either); both time-out boxes are cancelled, the dialog
+    // stays open for other settings, and the user cancels it.
+    rig.prompts.answerMessage(Prompts::Answer::Cancel);
+    rig.prompts.answerMessage(Prompts::Answer::Cancel);
+    bool dialogSeen = false;
+    QTimer::singleShot(0, rig.window.get(), [&] {
+        auto* dialog = rig.window->findChild<QDialog*>(QStringLiteral("frmSetupComm"));
+        if (!dialog)
+            return;
+        dialogSeen = true;
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+    });
+    rig.action("mnuEditCommPort")->trigger();
+
+    QVERIFY(dialogSeen);
+    QVERIFY(rig.prompts.scriptUsedUp());
+    QVERIFY(!rig.link->OnlineMode);
+    QCOMPARE(rig.panel(2)->text(), QStringLiteral("OFFLINE"));
+    QVERIFY(rig.action("mnuViewOffline")->isChecked());
+    QVERIFY(!rig.action("mnuEditPasscode")->isEnabled());
 }
 
 void TestMainWindow::passcodeWritesWord() {
