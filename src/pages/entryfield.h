@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class EntryGroup;
+class QEvent;
+class QKeyEvent;
+class QLineEdit;
+class Spinner;
+
+// The editing behaviour every numeric field of the pages shares: a free-text
+// field with its up/down spinner.
+//
+// Entering the field (focus or click) remembers the value in force; Enter
+// moves on as Tab does; Escape restores the remembered value (a second
+// Escape also leaves the field to the page's default button); Up and Down
+// step like the spinner. Leaving the field checks the whole text against the
+// spinner's Min..Max: a rejected text brings a message, the remembered value
+// and the focus back; an accepted one goes to the store slot and, while the
+// link is up, to the board. The spinner commits at once.
+class EntryField : public QObject {
+    Q_OBJECT
+
+public:
+    struct Params {
+        QString target;                    // board address written on commit; empty: none
+        std::function<void(qint32)> store; // document slot for the accepted value; empty: none
+        QString title;                     // title of the range message
+        // Opening of the range message for pages whose lower bound is fixed,
+        // e.g. "Only a Number Between 1 and "; empty: built from the spinner's Min.
+        QString fixedOpening;
+        // False for a field that only feeds a command: an accepted leave
+        // neither stores nor writes (the spinner still writes the target).
+        bool commitOnLeave = true;
+    };
+
+    EntryField(EntryGroup& group, QLineEdit* field, Spinner* spinner, Params params);
+
+    QLineEdit* field() const { return m_field; }
+    Spinner* spinner() const { return m_spinner; }
+
+    // True from entering the field until its value is committed or abandoned;
+    // the page's refresh leaves the text of such a field alone.
+    bool isEditing() const { return m_editing; }
+    void clearEditing() { m_editing = false; }
+
+    // Shows a value from the page's refresh, unless the field is being edited.
+    void showValue(const QString& text);
+
+    // The range message for the current spinner bounds.
+    QString rangeMessage() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void enter();
+    bool keyPressed(QKeyEvent* event);
+    void escape();
+    void leaveCheck();
+    void spinnerChanged();
+    void commit(qint32 value);
+    bool linkUp() const;
+
+    EntryGroup& m_group;
+    QLineEdit* m_field;
+    Spinner* m_spinner;
+    Params m_params;
+    qint32 m_saved = 0;
+    bool m_editing = false;
+    // The field holds the focus as far as this behaviour is concerned: set on
+    // entering, cleared when the field is really left.
+    bool m_entered = false;
+};

@@ -1,0 +1,12 @@
+#include "pagefactories.h"
+
+#include "maindisplaypage.h"
+#include "setuppage.h"
+
+QWidget* createMainDisplayPage(PageServices& services, QWidget* parent) {
+    return new MainDisplayPage(services, parent);
+}
+
+QWidget* createSetupPage(PageServices& services, QWidget* parent) {
+    return new SetupPage(services, parent);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+class QWidget;
+struct PageServices;
+
+// Page table entries for the main window: each builds its page when shown.
+QWidget* createMainDisplayPage(PageServices& services, QWidget* parent);
+QWidget* createSetupPage(PageServices& services, QWidget* parent);

@@ -1,0 +1,335 @@
+#include "setuppage.h"
+
+#include "appstate.h"
+#include "blowoffrequests.h"
+#include "entrygroup.h"
+#include "pageservices.h"
+#include "refreshcycle.h"
+#include "rscomm.h"
+#include "spinner.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace {
+
+struct SetupField {
+    const char* address;
+    int minimum;
+    int maximum;
+};
+
+// Board location and range of each set-up parameter, by field index.
+constexpr std::array<SetupField, SetupPage::kFieldCount> kFields = {{
+    {"B1012", 5, 80},  // print trip retract response time (msec)
+    {"B1013", 5, 80},  // print trip extend response time (msec)
+    {"B1014", 5, 80},  // varnish unit retract response time (msec)
+    {"B1015", 5, 80},  // varnish unit extend response time (msec)
+    {"B1017", 0, 6},   // shifts to the varnish unit
+    {"W1004", 0, 999}, // pins to the pin chain blow-off port
+    {"B1003", 1, 15},  // cans blown off for each mis-load
+    {"B1000", 0, 255}, // cans blown off at infeed open
+    {"B1001", 0, 255}, // cans blown off from print at restart
+    {"B1002", 0, 255}, // cans blown off from varnish at restart
+    {"B1010", 1, 24},  // Q.C. can blow-off port shift offset
+    {"B1006", 5, 50},  // bad can blow-off solenoid ON (msec)
+    {"B1007", 5, 50},  // bad can blow-off solenoid OFF (msec)
+    {"B1008", 5, 50},  // Q.C. blow-off solenoid ON (msec)
+    {"B1009", 5, 50},  // Q.C. blow-off solenoid OFF (msec)
+}};
+
+// Row captions of fields 0..10; fields 11..14 share two row captions.
+const std::array<const char*, 13> kDescriptions = {
+    "&Retract (out) Response Time (msec):",
+    "&Extend (in) Response Time (msec):",
+    "Re&tract (out) Response Time (msec):",
+    "E&xtend (in) Response Time (msec):",
+    "&Number of Shifts to Varnish Unit:",
+    "&Number of Pins to Pin Chain Blow-off Port:",
+    "N&umber of Cans to Blow-off for Each Mis-load:",
+    "Numb&er of Cans to Blow-off at Infeed Open:",
+    "Numbe&r of Cans to Blow-off from Print at Restart:",
+    "Number of Cans to Blow-off from Varn&ish at Restart:",
+    "Q.C. Can Blow-off Port Shift &Offset:",
+    "Bad &Can Blow-off Solenoid:",
+    "Q.C. Blow-off So&lenoid:",
+};
+
+// The poll ranges of the two tabs.
+constexpr int kTabOneLast = 4;
+constexpr int kTabTwoFirst = 5;
+
+const QString kTitle = QStringLiteral("Set-up");
+
+QGroupBox* makeFrame(const QString& name, const QString& caption, QWidget* parent) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(name);
+    return frame;
+}
+
+QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+SetupPage::SetupPage(PageServices& services, QWidget* parent)
+    : QWidget(parent), m_services(services) {
+    setObjectName(QStringLiteral("frmSetup"));
+    setWindowTitle(QStringLiteral("Set-Up"));
+    buildLayout();
+    bindFields();
+
+    connect(m_tbsSetup, &QTabBar::currentChanged, this, &SetupPage::tabChanged);
+    for (QPushButton* button : m_cmdBadCanTest)
+        connect(button, &QPushButton::clicked, this, [this] { SendBadCanTest(m_services.link); });
+    // The page's Q.C. test acts on the first spindle.
+    connect(m_cmdQCTest, &QPushButton::clicked, this,
+            [this] { SendBlowoffRequest(m_services.link, 1); });
+
+    m_lastOfflineEditing = services.state.OfflineEditing;
+    if (services.link.OnlineMode)
+        applyOnlineAppearance();
+    else
+        applyOfflineAppearance();
+
+    m_cycle = new RefreshCycle(
+        services.link, [this] { refreshStep(); }, this);
+    m_cycle->start();
+}
+
+SetupPage::~SetupPage() {
+    m_cycle->stop();
+    m_entries->close();
+}
+
+void SetupPage::buildLayout() {
+    m_tbsSetup = new QTabBar(this);
+    m_tbsSetup->setObjectName(QStringLiteral("tbsSetup"));
+    m_tbsSetup->addTab(QStringLiteral("&Print Trip/Varnish Trip"));
+    m_tbsSetup->addTab(QStringLiteral("&Blow-off Parameters"));
+    m_tbsSetup->setExpanding(false);
+
+    m_fraSetup[0] = buildPrintVarnishTab();
+    m_fraSetup[1] = buildBlowoffTab();
+    m_cmdDefault = createDefaultButton(this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tbsSetup);
+    for (QGroupBox* frame : m_fraSetup) {
+        // The tab strip frames its pages itself.
+        frame->setFlat(true);
+        layout->addWidget(frame);
+    }
+    layout->addStretch();
+    layout->addWidget(m_cmdDefault);
+    m_fraSetup[1]->hide();
+}
+
+QGroupBox* SetupPage::buildPrintVarnishTab() {
+    QGroupBox* tab = makeFrame(QStringLiteral("fraSetup0"),
+                               QStringLiteral("Set Print/Varnish Response Times"), this);
+
+    QGroupBox* printTrip =
+        makeFrame(QStringLiteral("fraPrintTrip"), QStringLiteral("Print Trip"), tab);
+    auto* printGrid = new QGridLayout(printTrip);
+    for (int i = 0; i <= 1; ++i) {
+        createField(i, printTrip);
+        addFieldRow(printGrid, i, i);
+    }
+
+    QGroupBox* varnish =
+        makeFrame(QStringLiteral("fraVarnishUnit"), QStringLiteral("Varnish Unit"), tab);
+    auto* varnishGrid = new QGridLayout(varnish);
+    for (int i = 2; i <= 4; ++i) {
+        createField(i, varnish);
+        addFieldRow(varnishGrid, i - 2, i);
+    }
+
+    m_testFrames[0] =
+        makeFrame(QStringLiteral("fraTestBlowoff0"), QStringLiteral("Test Blow-off"), tab);
+    m_cmdBadCanTest[0] = makeButton(QStringLiteral("cmdBadCanTest0"),
+                                    QStringLiteral("B&ad Can Blow-off"), m_testFrames[0]);
+    auto* testLayout = new QHBoxLayout(m_testFrames[0]);
+    testLayout->addWidget(m_cmdBadCanTest[0]);
+    testLayout->addStretch();
+
+    m_settingFrames = {printTrip, varnish};
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(printTrip);
+    layout->addWidget(varnish);
+    layout->addWidget(m_testFrames[0]);
+    return tab;
+}
+
+QGroupBox* SetupPage::buildBlowoffTab() {
+    QGroupBox* tab =
+        makeFrame(QStringLiteral("fraSetup1"), QStringLiteral("Set Blow-off Parameters"), this);
+
+    QGroupBox* blowoff =
+        makeFrame(QStringLiteral("fraBlowoffSetup"), QStringLiteral("Blow-off Set-up"), tab);
+    auto* blowoffGrid = new QGridLayout(blowoff);
+    for (int i = 5; i <= 10; ++i) {
+        createField(i, blowoff);
+        addFieldRow(blowoffGrid, i - 5, i);
+    }
+
+    // Fields 11..14: two solenoids (rows) by ON and OFF response time (columns).
+    QGroupBox* solenoids = makeFrame(QStringLiteral("fraSolenoidResponse"),
+                                     QStringLiteral("Solenoid Response Times"), tab);
+    auto* solenoidGrid = new QGridLayout(solenoids);
+    const std::array<QString, 2> columns = {QStringLiteral("ON (msec)"),
+                                            QStringLiteral("OFF (msec)")};
+    for (int c = 0; c < 2; ++c) {
+        auto* label = new QLabel(columns[c], solenoids);
+        label->setObjectName(QStringLiteral("lblLabel%1").arg(c));
+        solenoidGrid->addWidget(label, 0, 1 + 2 * c, 1, 2);
+    }
+    for (int row = 0; row < 2; ++row) {
+        const int description = 11 + row;
+        auto* label = new QLabel(QString::fromLatin1(kDescriptions[description]), solenoids);
+        label->setObjectName(QStringLiteral("lblDescription%1").arg(description));
+        solenoidGrid->addWidget(label, row + 1, 0);
+        for (int c = 0; c < 2; ++c) {
+            const int field = 11 + 2 * row + c;
+            createField(field, solenoids);
+            solenoidGrid->addWidget(m_txtSetup[field], row + 1, 1 + 2 * c);
+            solenoidGrid->addWidget(m_updSetup[field], row + 1, 2 + 2 * c);
+        }
+        label->setBuddy(m_txtSetup[11 + 2 * row]);
+    }
+
+    m_testFrames[1] =
+        makeFrame(QStringLiteral("fraTestBlowoff1"), QStringLiteral("Test Blow-off"), tab);
+    m_cmdBadCanTest[1] = makeButton(QStringLiteral("cmdBadCanTest1"),
+                                    QStringLiteral("B&ad Can Blow-off"), m_testFrames[1]);
+    m_cmdQCTest = makeButton(QStringLiteral("cmdQCTest"), QStringLiteral("&Q.C. Can Blow-off"),
+                             m_testFrames[1]);
+    auto* testLayout = new QHBoxLayout(m_testFrames[1]);
+    testLayout->addWidget(m_cmdBadCanTest[1]);
+    testLayout->addWidget(m_cmdQCTest);
+    testLayout->addStretch();
+
+    m_settingFrames.append({blowoff, solenoids});
+    auto* layout = new QVBoxLayout(tab);
+    layout->addWidget(blowoff);
+    layout->addWidget(solenoids);
+    layout->addWidget(m_testFrames[1]);
+    return tab;
+}
+
+void SetupPage::createField(int field, QWidget* parent) {
+    m_txtSetup[field] = new QLineEdit(parent);
+    m_txtSetup[field]->setObjectName(QStringLiteral("txtSetup%1").arg(field));
+    m_updSetup[field] = new Spinner(parent);
+    m_updSetup[field]->setObjectName(QStringLiteral("updSetup%1").arg(field));
+    m_updSetup[field]->setRange(kFields[field].minimum, kFields[field].maximum);
+}
+
+void SetupPage::addFieldRow(QGridLayout* grid, int row, int field) {
+    auto* label = new QLabel(QString::fromLatin1(kDescriptions[field]), grid->parentWidget());
+    label->setObjectName(QStringLiteral("lblDescription%1").arg(field));
+    label->setBuddy(m_txtSetup[field]);
+
+    grid->addWidget(label, row, 0);
+    grid->addWidget(m_txtSetup[field], row, 1);
+    grid->addWidget(m_updSetup[field], row, 2);
+    grid->setColumnStretch(0, 1);
+}
+
+void SetupPage::bindFields() {
+    m_entries = new EntryGroup(m_services.link, m_services.prompts, m_cmdDefault, this);
+    for (int i = 0; i < kFieldCount; ++i) {
+        EntryField::Params params;
+        params.target = QString::fromLatin1(kFields[i].address);
+        params.title = kTitle;
+        const int element = kFirstElement + i;
+        params.store = [this, element](qint32 value) {
+            m_services.state.CurrentDocument.Values[element] = value;
+        };
+        m_entries->add(m_txtSetup[i], m_updSetup[i], params);
+    }
+}
+
+void SetupPage::tabChanged(int index) {
+    for (QGroupBox* frame : m_fraSetup)
+        frame->hide();
+    m_fraSetup[index]->show();
+    m_tabChanged = true;
+    m_pollFirst = index == 0 ? 0 : kTabTwoFirst;
+    m_pollLast = index == 0 ? kTabOneLast : kFieldCount - 1;
+}
+
+void SetupPage::refreshStep() {
+    RSComm& link = m_services.link;
+    if (m_failure.apply(link, m_services.online))
+        m_onlineApplied = false;
+    if (link.OnlineMode) {
+        if (!m_onlineApplied)
+            applyOnlineAppearance();
+        m_offlineApplied = false;
+        boardStep();
+    } else {
+        if (!m_offlineApplied)
+            applyOfflineAppearance();
+        m_onlineApplied = false;
+        m_nextField = -1;
+        documentPass();
+    }
+}
+
+void SetupPage::applyOnlineAppearance() {
+    m_onlineApplied = true;
+    m_entries->clearEditing();
+    for (QGroupBox* frame : std::as_const(m_settingFrames))
+        frame->setEnabled(true);
+    for (QGroupBox* frame : m_testFrames)
+        frame->setEnabled(true);
+}
+
+void SetupPage::applyOfflineAppearance() {
+    m_offlineApplied = true;
+    m_entries->clearEditing();
+    // Test blow-offs need the machine; offline editing only opens the fields.
+    for (QGroupBox* frame : m_testFrames)
+        frame->setEnabled(false);
+    for (QGroupBox* frame : std::as_const(m_settingFrames))
+        frame->setEnabled(m_services.state.OfflineEditing);
+}
+
+void SetupPage::boardStep() {
+    RSComm& link = m_services.link;
+    if (m_tabChanged) {
+        // The pass in progress belongs to the tab no longer shown.
+        m_tabChanged = false;
+        m_nextField = -1;
+    }
+    if (m_nextField < 0)
+        m_nextField = m_pollFirst;
+    const int i = m_nextField;
+    const QString value = link.RSRead(QString::fromLatin1(kFields[i].address));
+    if (link.CommError) {
+        m_nextField = -1; // the fields keep their last texts
+        return;
+    }
+    m_entries->field(i)->showValue(value);
+    m_nextField = i < m_pollLast ? i + 1 : -1;
+}
+
+void SetupPage::documentPass() {
+    AppState& state = m_services.state;
+    if (state.OfflineEditing != m_lastOfflineEditing) {
+        m_lastOfflineEditing = state.OfflineEditing;
+        m_offlineApplied = false; // the next step applies the new enabling
+    }
+    const QVector<qint32>& values = state.CurrentDocument.Values;
+    for (int i = 0; i < kFieldCount; ++i)
+        m_entries->field(i)->showValue(QString::number(values.value(kFirstElement + i)));
+}

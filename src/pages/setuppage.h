@@ -1,0 +1,75 @@
+#pragma once
+
+#include "linkfailureswitch.h"
+
+#include <QVector>
+#include <QWidget>
+
+#include <array>
+
+class EntryGroup;
+class QGridLayout;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+class RefreshCycle;
+class Spinner;
+struct PageServices;
+
+// The set-up page ("frmSetup"): fifteen machine set-up parameters on two
+// tabs (trip actuator response times; blow-off counts, offsets and solenoid
+// response times) and the test blow-off buttons. Online it reads the board
+// values of the visible tab, one per refresh step, and writes every accepted
+// edit to the board; offline it shows and edits the set-up document.
+class SetupPage : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kFieldCount = 15;
+    // Field i is kept in element kFirstElement + i of the document's values.
+    static constexpr int kFirstElement = 161;
+
+    SetupPage(PageServices& services, QWidget* parent = nullptr);
+    ~SetupPage() override;
+
+    // One refresh step: one board read online, one document pass offline.
+    void refreshStep();
+    RefreshCycle& refreshCycle() const { return *m_cycle; }
+
+private:
+    void buildLayout();
+    QGroupBox* buildPrintVarnishTab();
+    QGroupBox* buildBlowoffTab();
+    void addFieldRow(QGridLayout* grid, int row, int field);
+    void createField(int field, QWidget* parent);
+    void bindFields();
+    void tabChanged(int index);
+    void applyOnlineAppearance();
+    void applyOfflineAppearance();
+    void boardStep();
+    void documentPass();
+
+    PageServices& m_services;
+    QTabBar* m_tbsSetup = nullptr;
+    std::array<QGroupBox*, 2> m_fraSetup{};
+    QVector<QGroupBox*> m_settingFrames;      // frames holding fields
+    std::array<QGroupBox*, 2> m_testFrames{}; // the two "Test Blow-off" frames
+    std::array<QLineEdit*, kFieldCount> m_txtSetup{};
+    std::array<Spinner*, kFieldCount> m_updSetup{};
+    std::array<QPushButton*, 2> m_cmdBadCanTest{};
+    QPushButton* m_cmdQCTest = nullptr;
+    QPushButton* m_cmdDefault = nullptr;
+
+    EntryGroup* m_entries = nullptr;
+    RefreshCycle* m_cycle = nullptr;
+    LinkFailureSwitch m_failure;
+
+    int m_pollFirst = 0;
+    int m_pollLast = 4;
+    int m_nextField = -1; // next field of the board pass in progress; -1: none
+    bool m_tabChanged = false;
+    bool m_onlineApplied = false;
+    bool m_offlineApplied = false;
+    bool m_lastOfflineEditing = false;
+};

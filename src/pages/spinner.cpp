@@ -1,0 +1,63 @@
+#include "spinner.h"
+
+#include "numerictext.h"
+
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+QToolButton* makeArrow(Qt::ArrowType arrow, const QString& name, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setArrowType(arrow);
+    button->setAutoRepeat(true);
+    // The arrows never take the focus: the field stays the place being edited
+    // and Tab moves from field to field.
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    return button;
+}
+
+} // namespace
+
+Spinner::Spinner(QWidget* parent) : QWidget(parent) {
+    m_up = makeArrow(Qt::UpArrow, QStringLiteral("up"), this);
+    m_down = makeArrow(Qt::DownArrow, QStringLiteral("down"), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_up);
+    layout->addWidget(m_down);
+    setFocusPolicy(Qt::NoFocus);
+    connect(m_up, &QToolButton::clicked, this, &Spinner::stepUp);
+    connect(m_down, &QToolButton::clicked, this, &Spinner::stepDown);
+}
+
+void Spinner::setRange(int minimum, int maximum) {
+    m_minimum = minimum;
+    m_maximum = maximum;
+    m_value = std::clamp(m_value, m_minimum, m_maximum);
+}
+
+void Spinner::setBuddy(QLineEdit* buddy) {
+    m_buddy = buddy;
+}
+
+void Spinner::stepBy(int steps) {
+    if (!m_buddy)
+        return;
+    // Like the arrows of the original control, the step starts from the number
+    // the field shows; a field showing no number keeps the last position.
+    const std::optional<double> shown = wholeNumber(m_buddy->text());
+    const qint64 base = shown ? nearestInt(*shown) : m_value;
+    m_value = static_cast<int>(std::clamp<qint64>(base + steps, m_minimum, m_maximum));
+    const QString text = QString::number(m_value);
+    if (text == m_buddy->text())
+        return; // already at the limit
+    m_buddy->setText(text);
+    emit changed();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+// The up/down arrow pair beside an entry field. It has no text of its own:
+// it is bound to its field (the buddy), steps the number the field shows by
+// one within Min..Max, and tells when it changed the field. The entry
+// fields read Min and Max from here when they check a value.
+class Spinner : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Spinner(QWidget* parent = nullptr);
+
+    void setRange(int minimum, int maximum);
+    int minimum() const { return m_minimum; }
+    int maximum() const { return m_maximum; }
+
+    void setBuddy(QLineEdit* buddy);
+    QLineEdit* buddy() const { return m_buddy; }
+
+    // What a click on the up or down arrow does.
+    void stepUp() { stepBy(1); }
+    void stepDown() { stepBy(-1); }
+
+signals:
+    // The arrows have put a new value into the buddy field.
+    void changed();
+
+private:
+    void stepBy(int steps);
+
+    QToolButton* m_up = nullptr;
+    QToolButton* m_down = nullptr;
+    QLineEdit* m_buddy = nullptr;
+    int m_minimum = 0;
+    int m_maximum = 100;
+    int m_value = 0;
+};
