@@ -1,0 +1,34 @@
+#include "boardprocess.h"
+
+namespace {
+constexpr int kStartMs = 10000;
+} // namespace
+
+BoardProcess::BoardProcess(const QStringList& arguments) {
+    m_process.setProgram(QStringLiteral(VRAL_BOARDSIM_PATH));
+    m_process.setArguments(arguments + QStringList{QStringLiteral("--quiet")});
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start();
+    if (!m_process.waitForStarted(kStartMs))
+        return;
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(kStartMs)) {
+    }
+    m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+}
+
+BoardProcess::~BoardProcess() {
+    stop();
+}
+
+void BoardProcess::stop() {
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(kStartMs))
+        kill();
+}
+
+void BoardProcess::kill() {
+    m_process.kill();
+    m_process.waitForFinished(kStartMs);
+}

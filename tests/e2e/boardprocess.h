@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+
+// The simulated board (vral-boardsim) as a child process, serving its pty,
+// for the end-to-end tests and the benchmarks. Terminated and reaped on
+// destruction.
+class BoardProcess {
+public:
+    explicit BoardProcess(const QStringList& arguments);
+    ~BoardProcess();
+    BoardProcess(const BoardProcess&) = delete;
+    BoardProcess& operator=(const BoardProcess&) = delete;
+
+    // The pty slave path the simulator printed; empty when it did not start.
+    QString device() const { return m_device; }
+    // SIGTERM: the simulator saves its memory image (--memory) and ends.
+    void stop();
+    // SIGKILL: the board vanishes mid-conversation, as a pulled cable or a
+    // dead USB adapter does. Returns once the process has been reaped.
+    void kill();
+
+private:
+    QProcess m_process;
+    QString m_device;
+};
