@@ -39,6 +39,9 @@ EntryField::EntryField(EntryGroup& group, QLineEdit* field, Spinner* spinner, Pa
     : QObject(&group), m_group(group), m_field(field), m_spinner(spinner),
       m_params(std::move(params)) {
     m_spinner->setBuddy(m_field);
+    // Room for the longest value a page shows (nine digits of a counter).
+    m_field->setMaximumWidth(
+        m_field->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
     m_field->installEventFilter(this);
     connect(m_spinner, &Spinner::changed, this, &EntryField::spinnerChanged);
 }
