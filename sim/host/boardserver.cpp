@@ -2,10 +2,12 @@
 
 #include "boardsim.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -17,9 +19,13 @@ constexpr int kDetachedRetryMs = 200;
 
 BoardServer::BoardServer(BoardSim& board, int masterFd, int baud)
     : m_board(board), m_master(masterFd) {
-    if (baud > 0)
+    if (baud > 0) {
         m_byteTime =
             std::chrono::nanoseconds(10 * 1000000000LL / baud); // start + 8 data + stop bits
+        // The default 50 us timer slack on every paced reply would add
+        // 2.4% to each exchange at 9600 bit/s (2.08 ms).
+        ::prctl(PR_SET_TIMERSLACK, 1UL);
+    }
 }
 
 void BoardServer::run(const volatile std::sig_atomic_t& stop) {
@@ -47,7 +53,10 @@ void BoardServer::run(const volatile std::sig_atomic_t& stop) {
 
 void BoardServer::serveBytes(const unsigned char* bytes, long count) {
     for (long i = 0; i < count; ++i) {
-        paceByte(m_inFreeAt); // the byte has arrived only after its ten bit times
+        // The byte has arrived only after its ten bit times, and not before
+        // the board finished its last answer; the reply takes ten more. Only
+        // the reply waits for real, so each exchange pays one wake-up delay.
+        advanceLine(m_inFreeAt);
         const QByteArray reply = m_board.receive(bytes[i]);
         for (const char c : reply)
             sendReply(static_cast<unsigned char>(c));
@@ -55,15 +64,17 @@ void BoardServer::serveBytes(const unsigned char* bytes, long count) {
 }
 
 void BoardServer::sendReply(unsigned char byte) {
-    paceByte(m_outFreeAt);
+    advanceLine(m_outFreeAt);
+    if (m_byteTime.count() != 0)
+        std::this_thread::sleep_until(m_outFreeAt);
     if (::write(m_master, &byte, 1) != 1)
         std::fprintf(stderr, "vral-boardsim: reply byte dropped (client not reading)\n");
 }
 
-void BoardServer::paceByte(SteadyClock::time_point& lineFreeAt) {
+// One byte on the line, either way: it starts when the line is free both
+// ways (or now, when it has been idle) and lasts ten bit times.
+void BoardServer::advanceLine(SteadyClock::time_point& freeAt) {
     if (m_byteTime.count() == 0)
         return;
-    const auto now = SteadyClock::now();
-    lineFreeAt = std::max(lineFreeAt, now) + m_byteTime;
-    std::this_thread::sleep_until(lineFreeAt);
+    freeAt = std::max({m_inFreeAt, m_outFreeAt, SteadyClock::now()}) + m_byteTime;
 }

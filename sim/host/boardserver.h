@@ -24,7 +24,7 @@ private:
 
     void serveBytes(const unsigned char* bytes, long count);
     void sendReply(unsigned char byte);
-    void paceByte(SteadyClock::time_point& lineFreeAt);
+    void advanceLine(SteadyClock::time_point& freeAt);
 
     BoardSim& m_board;
     int m_master;
