@@ -5,8 +5,8 @@
 #include "prompts.h"
 #include "rscomm.h"
 #include "serialport.h"
+#include "spinner.h"
 #include "textnumber.h"
-#include "updown.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -48,7 +48,7 @@ void frmSetupComm::buildControls() {
     fraCommPort->setObjectName(QStringLiteral("fraCommPort"));
     m_txtCommPort = new QLineEdit(fraCommPort);
     m_txtCommPort->setObjectName(QStringLiteral("txtCommPort"));
-    m_updCommPort = new UpDown(fraCommPort);
+    m_updCommPort = new Spinner(fraCommPort);
     m_updCommPort->setObjectName(QStringLiteral("updCommPort"));
     m_updCommPort->setRange(kFirstPort, kLastPort);
     m_updCommPort->setBuddy(m_txtCommPort);

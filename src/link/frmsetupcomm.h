@@ -10,7 +10,7 @@ class QPushButton;
 class QRadioButton;
 class RSComm;
 class SerialPort;
-class UpDown;
+class Spinner;
 
 // "Comm Port Settings": the link's port number and speed. Save writes the
 // settings file and the development tool's port files; when the link was
@@ -41,7 +41,7 @@ private:
     bool m_wasOnline = false;
 
     QLineEdit* m_txtCommPort = nullptr;
-    UpDown* m_updCommPort = nullptr;
+    Spinner* m_updCommPort = nullptr;
     QLabel* m_lblDevice = nullptr;
     QRadioButton* m_optPortSpeed19200 = nullptr;
     QRadioButton* m_optPortSpeed9600 = nullptr;

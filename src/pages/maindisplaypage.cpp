@@ -5,6 +5,7 @@
 #include "entrygroup.h"
 #include "numerictext.h"
 #include "pageservices.h"
+#include "pagewidgets.h"
 #include "refreshcycle.h"
 #include "rscomm.h"
 #include "spinner.h"
@@ -35,18 +36,6 @@ const QString kNoValue = QStringLiteral("-");
 
 QString counterText(qint64 value) {
     return QLocale().toString(value);
-}
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-QGroupBox* makeFrame(const QString& name, const QString& caption, QWidget* parent) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(name);
-    return frame;
 }
 
 } // namespace

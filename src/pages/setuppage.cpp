@@ -4,6 +4,7 @@
 #include "blowoffrequests.h"
 #include "entrygroup.h"
 #include "pageservices.h"
+#include "pagewidgets.h"
 #include "refreshcycle.h"
 #include "rscomm.h"
 #include "spinner.h"
@@ -65,18 +66,6 @@ constexpr int kTabOneLast = 4;
 constexpr int kTabTwoFirst = 5;
 
 const QString kTitle = QStringLiteral("Set-up");
-
-QGroupBox* makeFrame(const QString& name, const QString& caption, QWidget* parent) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(name);
-    return frame;
-}
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
 
 } // namespace
 

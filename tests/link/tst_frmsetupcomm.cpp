@@ -1,6 +1,6 @@
 #include "frmsetupcomm.h"
 #include "linkrig.h"
-#include "updown.h"
+#include "spinner.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,7 +60,7 @@ void TestFrmSetupComm::controls() {
     QCOMPARE(child<QRadioButton>(dialog, "optPortSpeed1")->text(), QStringLiteral("9600"));
     QCOMPARE(child<QPushButton>(dialog, "cmdSave")->text(), QStringLiteral("&Save"));
     QCOMPARE(child<QPushButton>(dialog, "cmdCancel")->text(), QStringLiteral("&Cancel"));
-    auto* spinner = child<UpDown>(dialog, "updCommPort");
+    auto* spinner = child<Spinner>(dialog, "updCommPort");
     QCOMPARE(spinner->minimum(), 1);
     QCOMPARE(spinner->maximum(), 99);
     child<QLineEdit>(dialog, "txtCommPort")->setText(QStringLiteral("33"));
@@ -159,7 +159,7 @@ void TestFrmSetupComm::spinner() {
     frmSetupComm dialog(rig.link, rig.port, rig.prompts, rig.folder);
     auto* field = child<QLineEdit>(dialog, "txtCommPort");
     field->setText(text);
-    child<UpDown>(dialog, "updCommPort")->stepBy(steps);
+    child<Spinner>(dialog, "updCommPort")->stepBy(steps);
     QCOMPARE(field->text(), result);
 }
 

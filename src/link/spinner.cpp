@@ -53,7 +53,10 @@ void Spinner::stepBy(int steps) {
     // Like the arrows of the original control, the step starts from the number
     // the field shows; a field showing no number keeps the last position.
     const std::optional<double> shown = wholeNumber(m_buddy->text());
-    const qint64 base = shown ? nearestInt(*shown) : m_value;
+    // The control's own value never leaves Min..Max, so a field showing a
+    // number beyond the range steps from the nearest limit.
+    const qint64 base =
+        std::clamp<qint64>(shown ? nearestInt(*shown) : m_value, m_minimum, m_maximum);
     m_value = static_cast<int>(std::clamp<qint64>(base + steps, m_minimum, m_maximum));
     const QString text = QString::number(m_value);
     if (text == m_buddy->text())
