@@ -65,6 +65,8 @@ int main(int argc, char* argv[]) {
                                    QStringLiteral("Answer Retry N times, then Cancel (default 0)."),
                                    QStringLiteral("N"), QStringLiteral("0"));
     parser.addOptions({device, home, trace, retry});
+    // Options come before the command, so "write B1012 -5" hands -5 to the link.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.process(app);
 
     QTextStream out(stdout);

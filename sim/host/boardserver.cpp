@@ -66,7 +66,7 @@ void BoardServer::serveBytes(const unsigned char* bytes, long count) {
 void BoardServer::sendReply(unsigned char byte) {
     advanceLine(m_outFreeAt);
     if (m_byteTime.count() != 0)
-        std::this_thread::sleep_until(m_outFreeAt);
+        waitForLine(m_outFreeAt);
     if (::write(m_master, &byte, 1) != 1)
         std::fprintf(stderr, "vral-boardsim: reply byte dropped (client not reading)\n");
 }
@@ -77,4 +77,16 @@ void BoardServer::advanceLine(SteadyClock::time_point& freeAt) {
     if (m_byteTime.count() == 0)
         return;
     freeAt = std::max({m_inFreeAt, m_outFreeAt, SteadyClock::now()}) + m_byteTime;
+}
+
+// A sleeping process wakes up late (50-150 us on a loaded machine), which on
+// a 2 ms exchange would make the simulated line several per cent slower
+// than a real one. The server learns how late it wakes and aims that much
+// earlier, so replies leave on average when the line model says.
+void BoardServer::waitForLine(SteadyClock::time_point due) {
+    std::this_thread::sleep_until(due - m_wakeLead);
+    const auto late = SteadyClock::now() - due;
+    // Move the lead an eighth of the way towards what this wake-up needed.
+    m_wakeLead += (late) / 8;
+    m_wakeLead = std::clamp(m_wakeLead, std::chrono::nanoseconds(0), m_byteTime / 4);
 }

@@ -25,10 +25,12 @@ private:
     void serveBytes(const unsigned char* bytes, long count);
     void sendReply(unsigned char byte);
     void advanceLine(SteadyClock::time_point& freeAt);
+    void waitForLine(SteadyClock::time_point due);
 
     BoardSim& m_board;
     int m_master;
     std::chrono::nanoseconds m_byteTime{0};
     SteadyClock::time_point m_inFreeAt{};
     SteadyClock::time_point m_outFreeAt{};
+    std::chrono::nanoseconds m_wakeLead{0}; // how much earlier than due to wake up
 };
