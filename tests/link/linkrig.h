@@ -1,13 +1,11 @@
 #pragma once
 
-#include "appfolder.h"
-#include "boardsim.h"
-#include "manualclock.h"
-#include "rscomm.h"
-#include "scriptedprompts.h"
-#include "simulatedport.h"
+#include "boardrig.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,16 +43,8 @@ private:
     ManualClock& m_clock;
 };
 
-// A link wired to the in-process simulated board, on a manual clock, with
-// scripted prompts and an application folder of its own.
-struct LinkRig {
-    ManualClock clock;
-    BoardSim board{clock};
-    SimulatedPort port{board, clock};
-    ScriptedPrompts prompts;
-    QTemporaryDir home;
-    AppFolder folder{home.path()};
-    RSComm link{clock, prompts, folder};
+// The board rig with a paced view of the line.
+struct LinkRig : BoardRig {
     PacedPort paced{port, clock};
 
     // Opens the link and forgets the opening bytes.
@@ -85,4 +75,16 @@ inline QByteArray bytes(std::initializer_list<int> values) {
 inline void setMemoryBytes(BoardSim& board, int address, std::initializer_list<int> values) {
     for (const int value : values)
         board.setMemory(address++, static_cast<std::uint8_t>(value));
+}
+
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline void writeFile(const QString& path, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
 }

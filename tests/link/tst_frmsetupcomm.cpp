@@ -11,17 +11,6 @@
 #include <QRadioButton>
 
 namespace {
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 template <typename T> T* child(QWidget& dialog, const char* name) {
     T* widget = dialog.findChild<T*>(QLatin1String(name));

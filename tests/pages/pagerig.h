@@ -1,15 +1,10 @@
 #pragma once
 
-#include "appfolder.h"
 #include "appstate.h"
-#include "boardsim.h"
-#include "manualclock.h"
+#include "boardrig.h"
 #include "onlineswitch.h"
 #include "pageservices.h"
 #include "refreshcycle.h"
-#include "rscomm.h"
-#include "scriptedprompts.h"
-#include "simulatedport.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -35,14 +30,7 @@ private:
 
 // Everything a page is given, wired to the in-process simulated board on a
 // manual clock, with scripted prompts.
-struct PageRig {
-    ManualClock clock;
-    BoardSim board{clock};
-    SimulatedPort port{board, clock};
-    ScriptedPrompts prompts;
-    QTemporaryDir home;
-    AppFolder folder{home.path()};
-    RSComm link{clock, prompts, folder};
+struct PageRig : BoardRig {
     AppState state;
     RecordingOnlineSwitch online{link};
     PageServices services{state, link, prompts, clock, online};

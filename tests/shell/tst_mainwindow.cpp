@@ -1,14 +1,9 @@
-#include "appfolder.h"
 #include "appstate.h"
-#include "boardsim.h"
+#include "boardrig.h"
 #include "frmabout.h"
 #include "frmmdimain.h"
 #include "helpwindow.h"
-#include "manualclock.h"
 #include "placeholderpage.h"
-#include "rscomm.h"
-#include "scriptedprompts.h"
-#include "simulatedport.h"
 
 #include <QAction>
 #include <QDialog>
@@ -33,23 +28,14 @@ const QString kCommErrorTitle = QStringLiteral("WARNING - Communication Error!")
 // Everything the main window works with, on the simulated board and the
 // manual clock. Pages are small widgets that log when they are built and
 // destroyed, so the page-table order can be checked.
-struct Rig {
-    QTemporaryDir home;
-    ManualClock clock;
-    ScriptedPrompts prompts;
+struct Rig : BoardRig {
     AppState state;
-    std::unique_ptr<AppFolder> folder;
-    BoardSim board{clock};
-    SimulatedPort port{board, clock};
-    std::unique_ptr<RSComm> link;
     QStringList pageLog;
     std::unique_ptr<frmMDIMain> window;
 
     Rig() {
-        folder = std::make_unique<AppFolder>(home.path());
-        link = std::make_unique<RSComm>(clock, prompts, *folder);
         window =
-            std::make_unique<frmMDIMain>(state, *link, port, prompts, clock, *folder, pageTable());
+            std::make_unique<frmMDIMain>(state, link, port, prompts, clock, folder, pageTable());
         // The tests drive the poll themselves.
         window->findChild<QTimer*>(QStringLiteral("tmrBackgroungUpdate"))->stop();
     }
@@ -92,7 +78,7 @@ struct Rig {
     }
     void goOnline() {
         action(QStringLiteral("mnuViewOnline"))->trigger();
-        QVERIFY(link->OnlineMode);
+        QVERIFY(link.OnlineMode);
     }
 };
 
@@ -141,7 +127,7 @@ void TestMainWindow::startUpState() {
     QCOMPARE(rig.window->currentPage()->objectName(), QStringLiteral("frmMain"));
     QCOMPARE(rig.pageLog, QStringList{"load 0"});
 
-    QVERIFY(!rig.link->OnlineMode);
+    QVERIFY(!rig.link.OnlineMode);
     QVERIFY(!rig.port.isOpen());
     QVERIFY(rig.port.sentBytes().isEmpty());
     QCOMPARE(rig.panel(1)->text(), QStringLiteral("System Message:"));
@@ -298,7 +284,7 @@ void TestMainWindow::onlineAndOffline() {
     QVERIFY(rig.action("mnuEditPasscode")->isEnabled());
 
     rig.action("mnuViewOffline")->trigger();
-    QVERIFY(!rig.link->OnlineMode);
+    QVERIFY(!rig.link.OnlineMode);
     QVERIFY(!rig.port.isOpen());
     QCOMPARE(rig.panel(2)->text(), QStringLiteral("OFFLINE"));
     QVERIFY(!rig.action("mnuViewOnline")->isChecked());
@@ -340,7 +326,7 @@ void TestMainWindow::silentBoardFallsBackOffline() {
     QCOMPARE(box.icon, Prompts::Icon::Critical);
     QCOMPARE(box.buttons, Prompts::Buttons::RetryCancel);
 
-    QVERIFY(!rig.link->OnlineMode);
+    QVERIFY(!rig.link.OnlineMode);
     QCOMPARE(rig.panel(2)->text(), QStringLiteral("OFFLINE"));
     QVERIFY(rig.action("mnuViewOffline")->isChecked());
     QVERIFY(!rig.action("mnuEditPasscode")->isEnabled());
@@ -367,7 +353,7 @@ void TestMainWindow::tickInsideTransactionBoxSkipsRead() {
         closedDuringBox = rig.window->close();
     });
     rig.prompts.answerMessage(Prompts::Answer::Cancel);
-    rig.link->RSRead(QStringLiteral("B1012"));
+    rig.link.RSRead(QStringLiteral("B1012"));
 
     QCOMPARE(rig.prompts.messageCount(), 1);
     QCOMPARE(sentDuringTick, 0);
@@ -380,10 +366,10 @@ void TestMainWindow::doubleClickOnModePanelToggles() {
     Rig rig;
     rig.window->show();
     QTest::mouseDClick(rig.panel(2), Qt::LeftButton);
-    QVERIFY(rig.link->OnlineMode);
+    QVERIFY(rig.link.OnlineMode);
     QCOMPARE(rig.panel(2)->text(), QStringLiteral("ONLINE"));
     QTest::mouseDClick(rig.panel(2), Qt::LeftButton);
-    QVERIFY(!rig.link->OnlineMode);
+    QVERIFY(!rig.link.OnlineMode);
     QVERIFY(!rig.port.isOpen());
     QCOMPARE(rig.panel(2)->text(), QStringLiteral("OFFLINE"));
 }
@@ -400,7 +386,7 @@ void TestMainWindow::doubleClickOnOtherPanelsDoesNothing() {
     Rig rig;
     rig.window->show();
     QTest::mouseDClick(rig.panel(panel), Qt::LeftButton);
-    QVERIFY(!rig.link->OnlineMode);
+    QVERIFY(!rig.link.OnlineMode);
     QVERIFY(rig.port.sentBytes().isEmpty());
     QCOMPARE(rig.panel(2)->text(), QStringLiteral("OFFLINE"));
 }
@@ -416,7 +402,7 @@ void TestMainWindow::exitCancelKeepsRunning() {
     QCOMPARE(rig.prompts.messageCount(), 1);
     QCOMPARE(rig.prompts.messages().first().text, QStringLiteral("Save Changes to File?"));
     QVERIFY(rig.window->isVisible());
-    QVERIFY(rig.link->OnlineMode);
+    QVERIFY(rig.link.OnlineMode);
     QVERIFY(rig.port.isOpen());
     QVERIFY(rig.window->currentPage());
 }
@@ -442,7 +428,7 @@ void TestMainWindow::exitNoClosesLink() {
     rig.prompts.answerMessage(Prompts::Answer::No);
     QVERIFY(rig.window->close());
     QVERIFY(!rig.window->isVisible());
-    QVERIFY(!rig.link->OnlineMode);
+    QVERIFY(!rig.link.OnlineMode);
     QVERIFY(!rig.port.isOpen());
     QVERIFY(!rig.window->currentPage());
     QCOMPARE(rig.pageLog, (QStringList{"load 0", "unload 0"}));
@@ -470,7 +456,7 @@ void TestMainWindow::commPortFailedReopenShowsOffline() {
 
     QVERIFY(dialogSeen);
     QVERIFY(rig.prompts.scriptUsedUp());
-    QVERIFY(!rig.link->OnlineMode);
+    QVERIFY(!rig.link.OnlineMode);
     QCOMPARE(rig.panel(2)->text(), QStringLiteral("OFFLINE"));
     QVERIFY(rig.action("mnuViewOffline")->isChecked());
     QVERIFY(!rig.action("mnuEditPasscode")->isEnabled());
