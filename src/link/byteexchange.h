@@ -8,6 +8,14 @@ class Prompts;
 class SerialPort;
 struct LinkFlags;
 
+// A 16-bit value (an address or a PLS word) goes on the wire as two bytes.
+inline quint8 lowByte(int value) {
+    return static_cast<quint8>(value & 0xFF);
+}
+inline quint8 highByte(int value) {
+    return static_cast<quint8>((value >> 8) & 0xFF);
+}
+
 // The byte level of the link: one byte out, at most one byte back, the
 // time-outs with their automatic resynchronisation, and the mode handshake.
 // Failures latch CommError in the link flags; while it is set every exchange

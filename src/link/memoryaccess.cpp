@@ -15,13 +15,6 @@ constexpr int kWriteMode = 2;
 constexpr int kWriteCommand = 0x02;
 constexpr int kLastByte = 65535;
 
-quint8 highByte(int address) {
-    return static_cast<quint8>((address >> 8) & 0xFF);
-}
-quint8 lowByte(int address) {
-    return static_cast<quint8>(address & 0xFF);
-}
-
 // Whether every byte of the location lies inside the board's 64 KiB.
 bool onBoard(const ParsedAddress& parsed) {
     return parsed.isValid() && parsed.byteAddress + parsed.width() - 1 <= kLastByte;

@@ -27,12 +27,6 @@ constexpr int kReadyRetryMs = 2000;
 constexpr int kHighestPositionHigh = 16;
 constexpr int kRecallInvalid = 2;
 
-int lowOf(int value) {
-    return value & 0xFF;
-}
-int highOf(int value) {
-    return (value >> 8) & 0xFF;
-}
 } // namespace
 
 PlsTransactions::PlsTransactions(ByteExchange& exchange, LinkFlags& flags, Clock& clock,
@@ -82,15 +76,16 @@ int PlsTransactions::readWord(int command) {
 bool PlsTransactions::writeWord(int command, int value) {
     if (!begin(kWordWriteMode, command))
         return false;
-    const std::array<int, 2> bytes{lowOf(value), highOf(value)};
+    const std::array<int, 2> bytes{lowByte(value), highByte(value)};
     if (!sendParameters(bytes))
         return false;
     return finishWrite();
 }
 
 bool PlsTransactions::channelCommand(int command, int chan, int first, int second, int kind) {
-    return sendBlock(kChannelMode, command,
-                     {chan, lowOf(first), highOf(first), lowOf(second), highOf(second), kind});
+    return sendBlock(
+        kChannelMode, command,
+        {chan, lowByte(first), highByte(first), lowByte(second), highByte(second), kind});
 }
 
 bool PlsTransactions::configBlock(int command, const std::array<int, 6>& values) {

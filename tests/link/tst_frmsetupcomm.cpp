@@ -1,5 +1,6 @@
 #include "frmsetupcomm.h"
 #include "linkrig.h"
+#include "namedchild.h"
 #include "spinner.h"
 
 #include <QApplication>
@@ -13,10 +14,7 @@
 namespace {
 
 template <typename T> T* child(QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(QLatin1String(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
+    return namedChild<T>(dialog, QLatin1String(name));
 }
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "maindisplaypage.h"
+#include "namedchild.h"
 #include "pagerig.h"
 #include "spinner.h"
 
@@ -35,12 +36,7 @@ private slots:
 
 private:
     void openPage();
-    template <class T> T* child(const QString& name) const {
-        T* widget = m_page->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
-    }
+    template <class T> T* child(const QString& name) const { return namedChild<T>(*m_page, name); }
     QString label(int i) const {
         return child<QLabel>(QStringLiteral("lblDisplay%1").arg(i))->text();
     }

@@ -1,3 +1,4 @@
+#include "namedchild.h"
 #include "pagerig.h"
 #include "setuppage.h"
 #include "spinner.h"
@@ -34,12 +35,7 @@ private slots:
 
 private:
     void openPage();
-    template <class T> T* child(const QString& name) const {
-        T* widget = m_page->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
-    }
+    template <class T> T* child(const QString& name) const { return namedChild<T>(*m_page, name); }
     QTabBar* tabs() const { return child<QTabBar>(QStringLiteral("tbsSetup")); }
 
     std::unique_ptr<PageRig> m_rig;

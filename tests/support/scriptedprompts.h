@@ -23,12 +23,11 @@ public:
         QString text;  // message text / input prompt
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
-        QString defaultAnswer;   // input box
-        FileDialog fileDialog;   // file dialogs
+        QString defaultAnswer; // input box
+        FileDialog fileDialog; // file dialogs
     };
 
-    Answer message(const QString& title, const QString& text, Icon icon,
-                   Buttons buttons) override;
+    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFile(const FileDialog& dialog) override;
