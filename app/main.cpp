@@ -21,6 +21,7 @@
 #include "rscomm.h"
 #include "simulatedport.h"
 #include "systemclock.h"
+#include "vralversion.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -42,7 +43,7 @@ QString optionOrEnvironment(const QCommandLineParser& parser, const QString& opt
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VRAL"));
-    QApplication::setApplicationVersion(QStringLiteral(VRAL_VERSION));
+    QApplication::setApplicationVersion(QStringLiteral(VRAL_VERSION_TEXT));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

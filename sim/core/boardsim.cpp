@@ -2,6 +2,7 @@
 
 #include "boarddefaults.h"
 #include "clock.h"
+#include "simlog.h"
 
 namespace {
 constexpr std::uint8_t kAttention = 0xFF;
@@ -55,6 +56,7 @@ void BoardSim::setFault(Fault fault, int count) {
 bool BoardSim::strikes(Fault fault) {
     if (m_fault != fault)
         return false;
+    qCDebug(lcSim) << "fault strikes:" << static_cast<int>(fault);
     if (m_faultCount > 0 && --m_faultCount == 0)
         m_fault = Fault::None;
     return true;

@@ -3,14 +3,13 @@
 #include "bytetrace.h"
 #include "clock.h"
 #include "linkflags.h"
+#include "linklog.h"
 #include "linkmessages.h"
 #include "prompts.h"
 #include "serialport.h"
 
 namespace {
 
-constexpr quint8 kAttention = 0xFF;
-constexpr quint8 kAcknowledge = 0x55;
 constexpr int kReplyTimeoutMs = 1000;
 constexpr int kResyncTimeoutMs = 2000;
 // The third time-out in a row asks the user; the two before resynchronise.
@@ -70,6 +69,7 @@ int ByteExchange::awaitReply() {
         m_flags.CommErrorAlert = true;
         deadline = m_clock.monotonicMs() + kResyncTimeoutMs;
         ++timeouts;
+        qCDebug(lcLink) << "no reply, time-out" << timeouts << "in mode" << m_linkMode;
         if (timeouts < kTimeoutsBeforeAsking) {
             // The board may be stuck inside a transaction: a fresh attention
             // byte on an empty input brings it back to a known state.
@@ -101,6 +101,7 @@ bool ByteExchange::send(quint8 byte) {
 // closed and CommError latched. The user is still told once, with the usual
 // box; it has only OK, as there is nothing to retry on a vanished device.
 int ByteExchange::portLost() {
+    qCInfo(lcLink) << "serial device lost on port" << m_port->portNumber();
     m_port->close();
     m_linkMode = 0;
     m_flags.CommError = true;
@@ -113,6 +114,7 @@ bool ByteExchange::enterMode(int mode, int commandByte) {
     qint64 deadline = m_clock.monotonicMs() + kModeTimeoutMs;
     while (m_linkMode != mode) {
         if (m_clock.monotonicMs() > deadline) {
+            qCDebug(lcLink) << "board did not take mode" << mode;
             const Prompts::Answer answer =
                 m_prompts.message(LinkMessages::kCommErrorTitle, LinkMessages::kModeFailed,
                                   Prompts::Icon::Critical, Prompts::Buttons::RetryCancel);

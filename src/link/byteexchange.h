@@ -24,6 +24,10 @@ class ByteExchange {
 public:
     // What an exchange returns when it failed.
     static constexpr int kFailed = 9999;
+    // The attention byte that opens every handshake (and resynchronises a
+    // board stuck inside a transaction), and the board's acknowledgement.
+    static constexpr quint8 kAttention = 0xFF;
+    static constexpr quint8 kAcknowledge = 0x55;
 
     ByteExchange(LinkFlags& flags, Clock& clock, Prompts& prompts);
 

@@ -7,7 +7,6 @@
 #include "prompts.h"
 
 namespace {
-constexpr int kAcknowledge = 0x55;
 constexpr int kPoll = 0x55;
 constexpr int kReadyQuery = 0x38;
 constexpr int kReady = 0x00;
@@ -44,7 +43,8 @@ int PlsTransactions::poll() {
 
 template <typename Bytes> bool PlsTransactions::sendParameters(const Bytes& bytes) {
     for (const int byte : bytes) {
-        if (m_exchange.exchange(byte & 0xFF, false, false) != kAcknowledge || m_flags.CommError)
+        if (m_exchange.exchange(byte & 0xFF, false, false) != ByteExchange::kAcknowledge ||
+            m_flags.CommError)
             return false;
     }
     return true;
@@ -116,7 +116,7 @@ bool PlsTransactions::recallChannel(int chan) {
     m_exchange.setLinkMode(0);
     if (!m_exchange.enterMode(kRecallMode, kRecallCommand))
         return false;
-    if (m_exchange.exchange(chan & 0xFF, false, false) != kAcknowledge)
+    if (m_exchange.exchange(chan & 0xFF, false, false) != ByteExchange::kAcknowledge)
         return false;
     const int state = poll();
     const int low = poll();
@@ -152,7 +152,7 @@ bool PlsTransactions::waitReady() {
         }
         if (m_flags.CommError)
             return false;
-        if (m_exchange.exchange(kReadyQuery, false, false) != kAcknowledge)
+        if (m_exchange.exchange(kReadyQuery, false, false) != ByteExchange::kAcknowledge)
             continue;
         if (poll() == kReady) {
             poll(); // closes the ready handshake; its answer carries nothing

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr quint8 kAttention = 0xFF;
-
 // Marks a public link operation as running, including every box it shows:
 // pollers whose timers fire inside such a box must not start a second one.
 class TransactionGuard {
@@ -111,7 +109,7 @@ void RSComm::OpenRSComm(SerialPort& commObj) {
     d->exchange.setLinkMode(0);
     CommError = false;
     // Any answer to the attention byte shows that a board is on the line.
-    d->exchange.exchange(kAttention, false, false);
+    d->exchange.exchange(ByteExchange::kAttention, false, false);
     OnlineMode = !CommError;
 }
 

@@ -1,7 +1,33 @@
 #include "textnumber.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 #include <limits>
+
+namespace {
+
+// nearbyint rounds in the default to-nearest mode, which sends halves to even.
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
+
+template <typename Int> Int saturated(double rounded) {
+    if (std::isnan(rounded))
+        return 0;
+    // The limits as doubles: max() itself is not exact for 64 bits, so test >=.
+    if (rounded >= static_cast<double>(std::numeric_limits<Int>::max()))
+        return std::numeric_limits<Int>::max();
+    if (rounded <= static_cast<double>(std::numeric_limits<Int>::min()))
+        return std::numeric_limits<Int>::min();
+    return static_cast<Int>(rounded);
+}
+
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+} // namespace
 
 double leadingNumber(const QString& text) {
     int pos = 0;
@@ -11,15 +37,13 @@ double leadingNumber(const QString& text) {
     if (pos < text.size() && (text.at(pos) == QLatin1Char('+') || text.at(pos) == QLatin1Char('-')))
         ++pos;
     bool anyDigit = false;
-    while (pos < text.size() && text.at(pos) >= QLatin1Char('0') &&
-           text.at(pos) <= QLatin1Char('9')) {
+    while (pos < text.size() && isDigit(text.at(pos))) {
         ++pos;
         anyDigit = true;
     }
     if (pos < text.size() && text.at(pos) == QLatin1Char('.')) {
         ++pos;
-        while (pos < text.size() && text.at(pos) >= QLatin1Char('0') &&
-               text.at(pos) <= QLatin1Char('9')) {
+        while (pos < text.size() && isDigit(text.at(pos))) {
             ++pos;
             anyDigit = true;
         }
@@ -38,12 +62,25 @@ double leadingNumber(const QString& text) {
     return number.startsWith(QLatin1Char('-')) ? -huge : huge;
 }
 
+std::optional<double> wholeNumber(const QString& text) {
+    // Exactly the shape leadingNumber() reads, with nothing after it.
+    static const QRegularExpression whole(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
+    if (!whole.match(text).hasMatch())
+        return std::nullopt;
+    const double value = leadingNumber(text);
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+qint32 nearestInt(double value) {
+    return saturated<qint32>(roundHalfEven(value));
+}
+
+qint32 numericValue(const QString& text) {
+    return nearestInt(leadingNumber(text));
+}
+
 qint64 leadingInteger(const QString& text) {
-    const double rounded = std::nearbyint(leadingNumber(text)); // default mode: half to even
-    constexpr double kLimit = 9.2e18;
-    if (rounded >= kLimit)
-        return std::numeric_limits<qint64>::max();
-    if (rounded <= -kLimit)
-        return std::numeric_limits<qint64>::min();
-    return static_cast<qint64>(rounded);
+    return saturated<qint64>(roundHalfEven(leadingNumber(text)));
 }

@@ -1,11 +1,11 @@
 #include "entryfield.h"
 
 #include "entrygroup.h"
-#include "helpers.h"
-#include "numerictext.h"
 #include "prompts.h"
 #include "rscomm.h"
 #include "spinner.h"
+#include "textnumber.h"
+#include "windowhelpers.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>

@@ -3,12 +3,12 @@
 #include "appstate.h"
 #include "blowoffrequests.h"
 #include "entrygroup.h"
-#include "numerictext.h"
 #include "pageservices.h"
 #include "pagewidgets.h"
 #include "refreshcycle.h"
 #include "rscomm.h"
 #include "spinner.h"
+#include "textnumber.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,6 +1,8 @@
 #include "frmabout.h"
 
-#include "helpers.h"
+#include "shelllog.h"
+#include "vralversion.h"
+#include "windowhelpers.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -60,10 +62,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 }
 
 QString frmAbout::versionText() {
-    return QStringLiteral("%1.%2.%3")
-        .arg(VRAL_VERSION_MAJOR)
-        .arg(VRAL_VERSION_MINOR)
-        .arg(VRAL_VERSION_PATCH);
+    return QStringLiteral(VRAL_VERSION_TEXT);
 }
 
 QString frmAbout::systemInfoTool() {
@@ -84,6 +83,6 @@ QString frmAbout::systemInfoTool() {
 
 void frmAbout::startSystemInfo() {
     const QString tool = systemInfoTool();
-    if (!tool.isEmpty())
-        QProcess::startDetached(tool, {});
+    if (!tool.isEmpty() && !QProcess::startDetached(tool, {}))
+        qCWarning(lcShell) << "could not start the system information tool" << tool;
 }

@@ -2,6 +2,7 @@
 // service engineer's script sees (stdout values, stderr boxes, exit status),
 // with the board's memory checked through the same link.
 #include "e2erig.h"
+#include "vralversion.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -229,7 +230,8 @@ void TestVralctl::documentRoundTrip() {
     const QJsonObject json =
         QJsonDocument::fromJson(shown.out.join(QLatin1Char('\n')).toUtf8(), &error).object();
     QCOMPARE(error.error, QJsonParseError::NoError);
-    QCOMPARE(json.value(QStringLiteral("Version")).toString(), QStringLiteral("VRAL_R2.1.3"));
+    QCOMPARE(json.value(QStringLiteral("Version")).toString(),
+             QStringLiteral("VRAL_R" VRAL_VERSION_TEXT));
     QCOMPARE(json.value(QStringLiteral("Addresses")).toArray().size(), 179);
     QCOMPARE(json.value(QStringLiteral("Values")).toArray().size(), 179);
     QCOMPARE(json.value(QStringLiteral("OnSetpoints")).toArray().size(), 16);

@@ -36,7 +36,7 @@ private:
 
 } // namespace
 
-class EntryFieldTest : public QObject {
+class TestEntryField : public QObject {
     Q_OBJECT
 
 private slots:
@@ -74,16 +74,16 @@ private:
     std::unique_ptr<SetupPage> m_page;
 };
 
-void EntryFieldTest::init() {
+void TestEntryField::init() {
     m_rig = std::make_unique<PageRig>();
 }
 
-void EntryFieldTest::cleanup() {
+void TestEntryField::cleanup() {
     m_page.reset();
     m_rig.reset();
 }
 
-void EntryFieldTest::openPage(bool online) {
+void TestEntryField::openPage(bool online) {
     if (online)
         QVERIFY(m_rig->goOnline());
     else
@@ -95,7 +95,7 @@ void EntryFieldTest::openPage(bool online) {
     m_rig->clearWire();
 }
 
-void EntryFieldTest::enterAndType(QLineEdit* edit, const QString& text) {
+void TestEntryField::enterAndType(QLineEdit* edit, const QString& text) {
     if (!edit->isVisible())
         m_page->findChild<QTabBar*>(QStringLiteral("tbsSetup"))->setCurrentIndex(1);
     edit->setFocus(Qt::TabFocusReason);
@@ -106,7 +106,7 @@ void EntryFieldTest::enterAndType(QLineEdit* edit, const QString& text) {
     QCOMPARE(edit->text(), text);
 }
 
-void EntryFieldTest::rejectedTextRestoresEntryValue_data() {
+void TestEntryField::rejectedTextRestoresEntryValue_data() {
     QTest::addColumn<QString>("typed");
     QTest::newRow("trailing letters") << QStringLiteral("12a");
     QTest::newRow("empty") << QString();
@@ -117,7 +117,7 @@ void EntryFieldTest::rejectedTextRestoresEntryValue_data() {
     QTest::newRow("exponent form") << QStringLiteral("1e2");
 }
 
-void EntryFieldTest::rejectedTextRestoresEntryValue() {
+void TestEntryField::rejectedTextRestoresEntryValue() {
     QFETCH(QString, typed);
     openPage(false);
     QLineEdit* edit = field(kCansAtInfeed);
@@ -139,7 +139,7 @@ void EntryFieldTest::rejectedTextRestoresEntryValue() {
     QCOMPARE(documentValue(kCansAtInfeed), 5);
 }
 
-void EntryFieldTest::boundsAreAccepted_data() {
+void TestEntryField::boundsAreAccepted_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("wire");
@@ -156,7 +156,7 @@ void EntryFieldTest::boundsAreAccepted_data() {
         << QStringList{QStringLiteral("write 1004 231"), QStringLiteral("write 1005 3")};
 }
 
-void EntryFieldTest::boundsAreAccepted() {
+void TestEntryField::boundsAreAccepted() {
     QFETCH(int, index);
     QFETCH(QString, typed);
     QFETCH(QStringList, wire);
@@ -171,7 +171,7 @@ void EntryFieldTest::boundsAreAccepted() {
     QVERIFY(!field(index)->hasFocus());
 }
 
-void EntryFieldTest::escapeOnceRestoresAndStays() {
+void TestEntryField::escapeOnceRestoresAndStays() {
     openPage(false);
     QLineEdit* edit = field(kPrintRetract);
     enterAndType(edit, QStringLiteral("33"));
@@ -188,7 +188,7 @@ void EntryFieldTest::escapeOnceRestoresAndStays() {
     QCOMPARE(m_rig->prompts.messageCount(), 0);
 }
 
-void EntryFieldTest::escapeTwiceLeavesAndCommitsRestoredValue() {
+void TestEntryField::escapeTwiceLeavesAndCommitsRestoredValue() {
     openPage(true);
     m_page->refreshStep(); // B1012 is read and shown
     const QString shown = field(kPrintRetract)->text();
@@ -206,7 +206,7 @@ void EntryFieldTest::escapeTwiceLeavesAndCommitsRestoredValue() {
     QCOMPARE(m_rig->transactions(), QStringList{QStringLiteral("write 1012 ") + shown});
 }
 
-void EntryFieldTest::enterCommitsBeforeNextFieldIsEntered() {
+void TestEntryField::enterCommitsBeforeNextFieldIsEntered() {
     openPage(true);
     QLineEdit* edit = field(kPrintRetract);
     FocusInProbe documentProbe(field(1), [this] { return documentValue(kPrintRetract); });
@@ -222,7 +222,7 @@ void EntryFieldTest::enterCommitsBeforeNextFieldIsEntered() {
     QCOMPARE(m_rig->prompts.messageCount(), 0);
 }
 
-void EntryFieldTest::spinnerOfflineChangesDocumentOnly() {
+void TestEntryField::spinnerOfflineChangesDocumentOnly() {
     QVERIFY(m_rig->goOnline());
     m_rig->link.CloseRSComm();
     openPage(false);
@@ -238,7 +238,7 @@ void EntryFieldTest::spinnerOfflineChangesDocumentOnly() {
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdDefault"));
 }
 
-void EntryFieldTest::spinnerOnlineWritesBoard() {
+void TestEntryField::spinnerOnlineWritesBoard() {
     openPage(true);
     m_page->refreshStep(); // shows B1012
     const int shown = field(kPrintRetract)->text().toInt();
@@ -251,7 +251,7 @@ void EntryFieldTest::spinnerOnlineWritesBoard() {
     QCOMPARE(m_rig->transactions(), QStringList{QStringLiteral("write 1012 %1").arg(shown - 1)});
 }
 
-void EntryFieldTest::arrowKeysStepWithinBounds_data() {
+void TestEntryField::arrowKeysStepWithinBounds_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("expected");
@@ -268,7 +268,7 @@ void EntryFieldTest::arrowKeysStepWithinBounds_data() {
         << QStringList{QStringLiteral("write 1012 80")};
 }
 
-void EntryFieldTest::arrowKeysStepWithinBounds() {
+void TestEntryField::arrowKeysStepWithinBounds() {
     QFETCH(QString, start);
     QFETCH(int, key);
     QFETCH(QString, expected);
@@ -283,7 +283,7 @@ void EntryFieldTest::arrowKeysStepWithinBounds() {
     QCOMPARE(m_rig->prompts.messageCount(), 0);
 }
 
-void EntryFieldTest::editSurvivesRefresh() {
+void TestEntryField::editSurvivesRefresh() {
     openPage(true);
     m_rig->board.setMemory(1012, 20);
     m_rig->board.setMemory(1013, 31);
@@ -297,7 +297,7 @@ void EntryFieldTest::editSurvivesRefresh() {
     QVERIFY(field(kPrintRetract)->hasFocus());
 }
 
-void EntryFieldTest::oneMessagePerRejectedLeave_data() {
+void TestEntryField::oneMessagePerRejectedLeave_data() {
     QTest::addColumn<int>("leaveKey");
     QTest::addColumn<QString>("focusDuringBox"); // widget the box's own focus moves to
     QTest::newRow("tab, focus untouched") << int(Qt::Key_Tab) << QString();
@@ -314,7 +314,7 @@ void EntryFieldTest::oneMessagePerRejectedLeave_data() {
         << int(Qt::Key_Tab) << QStringLiteral("cmdDefault");
 }
 
-void EntryFieldTest::oneMessagePerRejectedLeave() {
+void TestEntryField::oneMessagePerRejectedLeave() {
     QFETCH(int, leaveKey);
     QFETCH(QString, focusDuringBox);
     openPage(true);
@@ -343,7 +343,7 @@ void EntryFieldTest::oneMessagePerRejectedLeave() {
     QCOMPARE(documentValue(1), 20);
 }
 
-void EntryFieldTest::decimalEntryCommitsNearestInteger_data() {
+void TestEntryField::decimalEntryCommitsNearestInteger_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("stored");
     QTest::newRow("half goes to even below") << QStringLiteral("12.5") << 12;
@@ -352,7 +352,7 @@ void EntryFieldTest::decimalEntryCommitsNearestInteger_data() {
     QTest::newRow("plus sign and blanks") << QStringLiteral(" +12 ") << 12;
 }
 
-void EntryFieldTest::decimalEntryCommitsNearestInteger() {
+void TestEntryField::decimalEntryCommitsNearestInteger() {
     QFETCH(QString, typed);
     QFETCH(int, stored);
     openPage(true);
@@ -366,5 +366,5 @@ void EntryFieldTest::decimalEntryCommitsNearestInteger() {
     QCOMPARE(m_rig->transactions(), QStringList{QStringLiteral("write 1000 %1").arg(stored)});
 }
 
-QTEST_MAIN(EntryFieldTest)
+QTEST_MAIN(TestEntryField)
 #include "tst_entryfield.moc"

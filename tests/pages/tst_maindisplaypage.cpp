@@ -12,7 +12,7 @@
 
 #include <memory>
 
-class MainDisplayPageTest : public QObject {
+class TestMainDisplayPage : public QObject {
     Q_OBJECT
 
 private slots:
@@ -46,23 +46,23 @@ private:
     std::unique_ptr<MainDisplayPage> m_page;
 };
 
-void MainDisplayPageTest::init() {
+void TestMainDisplayPage::init() {
     m_rig = std::make_unique<PageRig>();
 }
 
-void MainDisplayPageTest::cleanup() {
+void TestMainDisplayPage::cleanup() {
     m_page.reset();
     m_rig.reset();
     QLocale::setDefault(QLocale::c());
 }
 
-void MainDisplayPageTest::openPage() {
+void TestMainDisplayPage::openPage() {
     m_page = std::make_unique<MainDisplayPage>(m_rig->services);
     QVERIFY(showActive(*m_page));
     m_rig->clearWire();
 }
 
-void MainDisplayPageTest::layoutCarriesNamesAndCaptions() {
+void TestMainDisplayPage::layoutCarriesNamesAndCaptions() {
     openPage();
     QCOMPARE(m_page->objectName(), QStringLiteral("frmMain"));
     QCOMPARE(m_page->windowTitle(), QStringLiteral("Main Display"));
@@ -87,7 +87,7 @@ void MainDisplayPageTest::layoutCarriesNamesAndCaptions() {
     QVERIFY(child<QPlainTextEdit>(QStringLiteral("txtMessageDisplay"))->isReadOnly());
 }
 
-void MainDisplayPageTest::countersUseLocaleGrouping_data() {
+void TestMainDisplayPage::countersUseLocaleGrouping_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("goodCans");
     QTest::addColumn<QString>("blowoffs");
@@ -97,7 +97,7 @@ void MainDisplayPageTest::countersUseLocaleGrouping_data() {
                             << QStringLiteral("1.234.567") << QStringLiteral("655.359.999");
 }
 
-void MainDisplayPageTest::countersUseLocaleGrouping() {
+void TestMainDisplayPage::countersUseLocaleGrouping() {
     QFETCH(QLocale, locale);
     QFETCH(QString, goodCans);
     QFETCH(QString, blowoffs);
@@ -117,7 +117,7 @@ void MainDisplayPageTest::countersUseLocaleGrouping() {
     QCOMPARE(label(2), blowoffs);
 }
 
-void MainDisplayPageTest::machineSpeedIsDoubled() {
+void TestMainDisplayPage::machineSpeedIsDoubled() {
     QVERIFY(m_rig->goOnline());
     m_rig->board.memoryMap().setWord(182, 150);
     openPage();
@@ -127,7 +127,7 @@ void MainDisplayPageTest::machineSpeedIsDoubled() {
     QCOMPARE(label(0), QStringLiteral("300"));
 }
 
-void MainDisplayPageTest::blowoffRequestsWriteInOrder_data() {
+void TestMainDisplayPage::blowoffRequestsWriteInOrder_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("selection");
     QTest::newRow("single blow-off, spindle 7") << QStringLiteral("cmdSingleBlowoff") << 7;
@@ -135,7 +135,7 @@ void MainDisplayPageTest::blowoffRequestsWriteInOrder_data() {
     QTest::newRow("mandrel blow-off") << QStringLiteral("cmdMandrelBlowoff") << 26;
 }
 
-void MainDisplayPageTest::blowoffRequestsWriteInOrder() {
+void TestMainDisplayPage::blowoffRequestsWriteInOrder() {
     QFETCH(QString, button);
     QFETCH(int, selection);
     QVERIFY(m_rig->goOnline());
@@ -153,7 +153,7 @@ void MainDisplayPageTest::blowoffRequestsWriteInOrder() {
     QVERIFY(m_rig->board.memoryMap().bit(44, 6));
 }
 
-void MainDisplayPageTest::badCanTestWritesF830() {
+void TestMainDisplayPage::badCanTestWritesF830() {
     QVERIFY(m_rig->goOnline());
     openPage();
 
@@ -163,7 +163,7 @@ void MainDisplayPageTest::badCanTestWritesF830() {
     QVERIFY(m_rig->board.memoryMap().bit(135, 6));
 }
 
-void MainDisplayPageTest::spindlePresetFromSelection_data() {
+void TestMainDisplayPage::spindlePresetFromSelection_data() {
     QTest::addColumn<int>("selection");
     QTest::addColumn<QString>("shown");
     QTest::newRow("mandrel 26 shows maximum") << 26 << QStringLiteral("24");
@@ -173,7 +173,7 @@ void MainDisplayPageTest::spindlePresetFromSelection_data() {
     QTest::newRow("maximum 24 as read") << 24 << QStringLiteral("24");
 }
 
-void MainDisplayPageTest::spindlePresetFromSelection() {
+void TestMainDisplayPage::spindlePresetFromSelection() {
     QFETCH(int, selection);
     QFETCH(QString, shown);
     QVERIFY(m_rig->goOnline());
@@ -185,7 +185,7 @@ void MainDisplayPageTest::spindlePresetFromSelection() {
     QVERIFY(child<QPushButton>(QStringLiteral("cmdSingleBlowoff"))->hasFocus());
 }
 
-void MainDisplayPageTest::offlineShowsDashesThenStoredCounters() {
+void TestMainDisplayPage::offlineShowsDashesThenStoredCounters() {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     m_rig->state.CurrentDocument.Values[49] = 1234567;
     m_rig->state.CurrentDocument.Values[50] = 4321;
@@ -207,7 +207,7 @@ void MainDisplayPageTest::offlineShowsDashesThenStoredCounters() {
     QVERIFY(m_rig->port.wire().isEmpty());
 }
 
-void MainDisplayPageTest::spindleFieldRangeMessage() {
+void TestMainDisplayPage::spindleFieldRangeMessage() {
     QVERIFY(m_rig->goOnline());
     m_rig->board.setMemory(2088, 9);
     openPage();
@@ -228,7 +228,7 @@ void MainDisplayPageTest::spindleFieldRangeMessage() {
     QVERIFY(m_rig->port.wire().isEmpty());
 }
 
-void MainDisplayPageTest::spindleFieldAcceptedValueIsNotWritten() {
+void TestMainDisplayPage::spindleFieldAcceptedValueIsNotWritten() {
     QVERIFY(m_rig->goOnline());
     openPage();
     const auto documentBefore = m_rig->state.CurrentDocument;
@@ -246,7 +246,7 @@ void MainDisplayPageTest::spindleFieldAcceptedValueIsNotWritten() {
     QCOMPARE(int(m_rig->board.memory(2088)), 12);
 }
 
-void MainDisplayPageTest::spindleSpinnerWritesSelectionOnline() {
+void TestMainDisplayPage::spindleSpinnerWritesSelectionOnline() {
     QVERIFY(m_rig->goOnline());
     m_rig->board.setMemory(2088, 5);
     openPage();
@@ -258,7 +258,7 @@ void MainDisplayPageTest::spindleSpinnerWritesSelectionOnline() {
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdDefault"));
 }
 
-void MainDisplayPageTest::statusTextShownWithLineBreaks() {
+void TestMainDisplayPage::statusTextShownWithLineBreaks() {
     openPage();
     m_rig->state.SystemStatusText =
         QStringLiteral("-- System Normal --\r\nSet-up Program is Currently ONLINE");
@@ -269,5 +269,5 @@ void MainDisplayPageTest::statusTextShownWithLineBreaks() {
              QStringLiteral("-- System Normal --\nSet-up Program is Currently ONLINE"));
 }
 
-QTEST_MAIN(MainDisplayPageTest)
+QTEST_MAIN(TestMainDisplayPage)
 #include "tst_maindisplaypage.moc"

@@ -11,7 +11,7 @@
 
 #include <memory>
 
-class SetupPageTest : public QObject {
+class TestSetupPage : public QObject {
     Q_OBJECT
 
 private slots:
@@ -42,22 +42,22 @@ private:
     std::unique_ptr<SetupPage> m_page;
 };
 
-void SetupPageTest::init() {
+void TestSetupPage::init() {
     m_rig = std::make_unique<PageRig>();
 }
 
-void SetupPageTest::cleanup() {
+void TestSetupPage::cleanup() {
     m_page.reset();
     m_rig.reset();
 }
 
-void SetupPageTest::openPage() {
+void TestSetupPage::openPage() {
     m_page = std::make_unique<SetupPage>(m_rig->services);
     QVERIFY(showActive(*m_page));
     m_rig->clearWire();
 }
 
-void SetupPageTest::layoutCarriesNamesAndCaptions() {
+void TestSetupPage::layoutCarriesNamesAndCaptions() {
     openPage();
     QCOMPARE(m_page->objectName(), QStringLiteral("frmSetup"));
     QCOMPARE(m_page->windowTitle(), QStringLiteral("Set-Up"));
@@ -89,7 +89,7 @@ void SetupPageTest::layoutCarriesNamesAndCaptions() {
     }
 }
 
-void SetupPageTest::boardPassReadsVisibleTab() {
+void TestSetupPage::boardPassReadsVisibleTab() {
     QVERIFY(m_rig->goOnline());
     const QList<int> values = {21, 22, 23, 24, 3};
     for (int i = 0; i < 4; ++i)
@@ -109,7 +109,7 @@ void SetupPageTest::boardPassReadsVisibleTab() {
     QCOMPARE(m_rig->state.CurrentDocument.Values[161], 20);
 }
 
-void SetupPageTest::tabSwitchAbandonsPass() {
+void TestSetupPage::tabSwitchAbandonsPass() {
     QVERIFY(m_rig->goOnline());
     m_rig->board.memoryMap().setWord(1004, 300);
     openPage();
@@ -130,13 +130,13 @@ void SetupPageTest::tabSwitchAbandonsPass() {
     QVERIFY(!child<QGroupBox>(QStringLiteral("fraSetup0"))->isVisible());
 }
 
-void SetupPageTest::offlineEnabling_data() {
+void TestSetupPage::offlineEnabling_data() {
     QTest::addColumn<bool>("offlineEditing");
     QTest::newRow("offline editing off") << false;
     QTest::newRow("offline editing on") << true;
 }
 
-void SetupPageTest::offlineEnabling() {
+void TestSetupPage::offlineEnabling() {
     QFETCH(bool, offlineEditing);
     m_rig->state.OfflineEditing = offlineEditing;
     openPage();
@@ -156,7 +156,7 @@ void SetupPageTest::offlineEnabling() {
     QVERIFY(m_rig->port.wire().isEmpty());
 }
 
-void SetupPageTest::offlineEditingSwitchedOnEnablesWithinOneCycle() {
+void TestSetupPage::offlineEditingSwitchedOnEnablesWithinOneCycle() {
     openPage();
     m_page->refreshStep();
     QVERIFY(!child<QLineEdit>(QStringLiteral("txtSetup0"))->isEnabled());
@@ -170,7 +170,7 @@ void SetupPageTest::offlineEditingSwitchedOnEnablesWithinOneCycle() {
     QVERIFY(!child<QPushButton>(QStringLiteral("cmdQCTest"))->isEnabled());
 }
 
-void SetupPageTest::documentPassShowsDocument() {
+void TestSetupPage::documentPassShowsDocument() {
     openPage();
     for (int i = 0; i < SetupPage::kFieldCount; ++i)
         m_rig->state.CurrentDocument.Values[161 + i] = 100 + i;
@@ -182,7 +182,7 @@ void SetupPageTest::documentPassShowsDocument() {
                  QString::number(100 + i));
 }
 
-void SetupPageTest::rangeMessages_data() {
+void TestSetupPage::rangeMessages_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
@@ -195,7 +195,7 @@ void SetupPageTest::rangeMessages_data() {
                                  << QStringLiteral("Only a Number Between 5 and 50 can be Entered");
 }
 
-void SetupPageTest::rangeMessages() {
+void TestSetupPage::rangeMessages() {
     QFETCH(int, index);
     QFETCH(QString, typed);
     QFETCH(QString, message);
@@ -221,7 +221,7 @@ void SetupPageTest::rangeMessages() {
     QCOMPARE(m_rig->state.CurrentDocument.Values[161 + index], before.toInt());
 }
 
-void SetupPageTest::testButtonsWriteInOrder_data() {
+void TestSetupPage::testButtonsWriteInOrder_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("written");
     // F830 is bit 6 of byte 135; F825 bit 1 of byte 135; F102 bit 6 of byte 44.
@@ -233,7 +233,7 @@ void SetupPageTest::testButtonsWriteInOrder_data() {
         << QStringLiteral("cmdQCTest") << QStringList{"write 2088 1", "write 135 2", "write 44 64"};
 }
 
-void SetupPageTest::testButtonsWriteInOrder() {
+void TestSetupPage::testButtonsWriteInOrder() {
     QFETCH(QString, button);
     QFETCH(QStringList, written);
     QVERIFY(m_rig->goOnline());
@@ -250,7 +250,7 @@ void SetupPageTest::testButtonsWriteInOrder() {
     QCOMPARE(writes, written);
 }
 
-void SetupPageTest::linkFailureTakesApplicationOffline() {
+void TestSetupPage::linkFailureTakesApplicationOffline() {
     QVERIFY(m_rig->goOnline());
     openPage();
     m_rig->board.setFault(BoardSim::Fault::Silent);
@@ -279,7 +279,7 @@ void SetupPageTest::linkFailureTakesApplicationOffline() {
     QCOMPARE(m_rig->online.calls, 1); // once per failure, not on every step
 }
 
-void SetupPageTest::accessKeys_data() {
+void TestSetupPage::accessKeys_data() {
     QTest::addColumn<QString>("keys");    // Alt+ letters, in order
     QTest::addColumn<QString>("focused"); // object name of the focus widget afterwards
     QTest::addColumn<int>("tab");
@@ -292,7 +292,7 @@ void SetupPageTest::accessKeys_data() {
         << QStringLiteral("bl") << QStringLiteral("txtSetup13") << 1;
 }
 
-void SetupPageTest::accessKeys() {
+void TestSetupPage::accessKeys() {
     QFETCH(QString, keys);
     QFETCH(QString, focused);
     QFETCH(int, tab);
@@ -308,5 +308,5 @@ void SetupPageTest::accessKeys() {
     QCOMPARE(QApplication::focusWidget()->objectName(), focused);
 }
 
-QTEST_MAIN(SetupPageTest)
+QTEST_MAIN(TestSetupPage)
 #include "tst_setuppage.moc"

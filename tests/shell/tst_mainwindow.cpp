@@ -4,6 +4,7 @@
 #include "frmmdimain.h"
 #include "helpwindow.h"
 #include "placeholderpage.h"
+#include "vralversion.h"
 
 #include <QAction>
 #include <QDialog>
@@ -545,7 +546,8 @@ void TestMainWindow::aboutBoxIsModeless() {
     QVERIFY(about->isVisible());
     QVERIFY(!about->isModal());
     QCOMPARE(about->findChild<QLabel*>("lblProductName")->text(), QStringLiteral("VRAL"));
-    QCOMPARE(about->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 2.1.3"));
+    QCOMPARE(about->findChild<QLabel*>("lblVersion")->text(),
+             QStringLiteral("Version " VRAL_VERSION_TEXT));
     auto* sysInfo = about->findChild<QPushButton*>("cmdSysInfo");
     QCOMPARE(sysInfo->text(), QStringLiteral("&System Info..."));
     QCOMPARE(sysInfo->isEnabled(), !frmAbout::systemInfoTool().isEmpty());

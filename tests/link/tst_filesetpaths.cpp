@@ -1,14 +1,11 @@
-#include "helpers.h"
+#include "filesetpaths.h"
 
 #include <QDir>
-#include <QGuiApplication>
-#include <QLineEdit>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
-// The small helpers the main window and the pages share.
-class TestSharedHelpers : public QObject {
+// The names of a program file set and the board type its "wdx" file names.
+class TestFileSetPaths : public QObject {
     Q_OBJECT
 
 private slots:
@@ -62,25 +59,7 @@ private slots:
         // The board type is always taken from the "wdx" file of the set.
         QCOMPARE(ReadBoardTypeCode(dir.filePath("prog.hex")), code);
     }
-
-    void selectAllText() {
-        QLineEdit field(QStringLiteral("1250"));
-        field.setCursorPosition(2);
-        SelectAllText(&field);
-        QCOMPARE(field.selectionStart(), 0);
-        QCOMPARE(field.selectedText(), QStringLiteral("1250"));
-    }
-
-    void centerWindow() {
-        QWidget window;
-        window.resize(200, 100);
-        CenterWindow(&window);
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QCOMPARE(window.frameGeometry().topLeft(),
-                 QPoint(screen.x() + (screen.width() - 200) / 2,
-                        screen.y() + (screen.height() - 100) / 2));
-    }
 };
 
-QTEST_MAIN(TestSharedHelpers)
-#include "tst_sharedhelpers.moc"
+QTEST_MAIN(TestFileSetPaths)
+#include "tst_filesetpaths.moc"

@@ -2,17 +2,8 @@
 
 #include <QString>
 
-class QLineEdit;
-class QWidget;
-
-// Small helpers shared by the main window, the commands and the pages.
-
-// Selects the whole text of an entry field, so typing replaces it; used when
-// an entry field takes the focus.
-void SelectAllText(QLineEdit* field);
-
-// Moves a window to the middle of the screen it is on (frame included).
-void CenterWindow(QWidget* window);
+// Names of a program file set: one base name with the extensions "wdx",
+// "rev", "hex" and "lcf", as the development tool writes them.
 
 // The absolute form of path, with its extension (the part after the last
 // dot of the file name) replaced by extension: "/p/prog.hex" + "wdx" gives

@@ -1,6 +1,7 @@
 #include "setupfile.h"
 
 #include "atomicfilewriter.h"
+#include "documentlog.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -198,8 +199,10 @@ SetupFileReadResult readSetupFile(const QString& path) {
     file.close();
     SetupFileReadResult result = decodeSetupDocument(bytes);
     if (result.error == SetupFileError::Truncated && cutShort)
-        return failure(SetupFileError::TooLarge,
-                       QStringLiteral("The file is far too large to be a set-up file."));
+        result = failure(SetupFileError::TooLarge,
+                         QStringLiteral("The file is far too large to be a set-up file."));
+    if (!result.ok())
+        qCInfo(lcDocument) << "set-up file" << path << "refused:" << result.errorText;
     return result;
 }
 
@@ -207,6 +210,7 @@ SetupFileResult writeSetupFile(const QString& path, const SetupDocument& documen
     SetupFileResult result;
     const QString reason = writeFileAtomically(path, encodeSetupDocument(document));
     if (!reason.isEmpty()) {
+        qCInfo(lcDocument) << "set-up file" << path << "not written:" << reason;
         result.error = SetupFileError::CannotWrite;
         result.errorText = reason;
     }

@@ -84,8 +84,8 @@ Prompts::Answer QtPrompts::message(const QString& title, const QString& text, Ic
 std::optional<QString> QtPrompts::input(const QString& title, const QString& prompt,
                                         const QString& defaultAnswer) {
     bool ok = false;
-    const QString answer =
-        QInputDialog::getText(m_parent, title, qtText(prompt), QLineEdit::Normal, defaultAnswer, &ok);
+    const QString answer = QInputDialog::getText(m_parent, title, qtText(prompt), QLineEdit::Normal,
+                                                 defaultAnswer, &ok);
     if (!ok)
         return std::nullopt;
     return answer;
@@ -93,9 +93,8 @@ std::optional<QString> QtPrompts::input(const QString& title, const QString& pro
 
 std::optional<QString> QtPrompts::openFile(const FileDialog& dialog) {
     QFileDialog::Options options;
-    const QString path =
-        QFileDialog::getOpenFileName(m_parent, QString(), dialog.fileName, qtFilter(dialog.filter),
-                                     nullptr, options);
+    const QString path = QFileDialog::getOpenFileName(m_parent, QString(), dialog.fileName,
+                                                      qtFilter(dialog.filter), nullptr, options);
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -105,9 +104,8 @@ std::optional<QString> QtPrompts::saveFile(const FileDialog& dialog) {
     QFileDialog::Options options;
     if (!dialog.overwritePrompt)
         options |= QFileDialog::DontConfirmOverwrite;
-    const QString path =
-        QFileDialog::getSaveFileName(m_parent, QString(), dialog.fileName, qtFilter(dialog.filter),
-                                     nullptr, options);
+    const QString path = QFileDialog::getSaveFileName(m_parent, QString(), dialog.fileName,
+                                                      qtFilter(dialog.filter), nullptr, options);
     if (path.isEmpty())
         return std::nullopt;
     return path;

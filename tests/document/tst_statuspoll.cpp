@@ -39,8 +39,6 @@ private slots:
     void startsWithBarePanelText();
     void ticks_data();
     void ticks();
-    void replyValue_data();
-    void replyValue();
 };
 
 void TestStatusPoll::startsWithBarePanelText() {
@@ -117,26 +115,6 @@ void TestStatusPoll::ticks() {
     QCOMPARE(poll.alarmLatched(1), timingLatched);
     QCOMPARE(poll.systemStatusText(), systemStatus);
     QCOMPARE(poll.panelText(), panel);
-}
-
-void TestStatusPoll::replyValue_data() {
-    QTest::addColumn<QString>("reply");
-    QTest::addColumn<qint32>("value");
-    QTest::newRow("plain") << "96" << 96;
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("letters") << "x12" << 0;
-    QTest::newRow("leading blanks and trailing text") << "  64abc" << 64;
-    QTest::newRow("half rounds to even, down") << "32.5" << 32;
-    QTest::newRow("half rounds to even, up") << "33.5" << 34;
-    QTest::newRow("negative") << "-7" << -7;
-    QTest::newRow("held to 32 bits") << "99999999999" << 2147483647;
-    QTest::newRow("held to 32 bits, negative") << "-99999999999" << (-2147483647 - 1);
-}
-
-void TestStatusPoll::replyValue() {
-    QFETCH(QString, reply);
-    QFETCH(qint32, value);
-    QCOMPARE(StatusPoll::replyValue(reply), value);
 }
 
 QTEST_APPLESS_MAIN(TestStatusPoll)

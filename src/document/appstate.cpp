@@ -1,12 +1,11 @@
 #include "appstate.h"
 
+#include "vralversion.h"
+
 #include <QLocale>
 
 QString programVersionText() {
-    return QStringLiteral("VRAL_R%1.%2.%3")
-        .arg(VRAL_VERSION_MAJOR)
-        .arg(VRAL_VERSION_MINOR)
-        .arg(VRAL_VERSION_PATCH);
+    return QStringLiteral("VRAL_R" VRAL_VERSION_TEXT);
 }
 
 void AppState::InitDefaultDocument() {

@@ -1,6 +1,6 @@
 #include "spinner.h"
 
-#include "numerictext.h"
+#include "textnumber.h"
 
 #include <QLineEdit>
 #include <QToolButton>

@@ -2,9 +2,6 @@
 
 #include "textnumber.h"
 
-#include <algorithm>
-#include <limits>
-
 namespace {
 
 const std::array<QString, 2> kAlarmNames = {QStringLiteral(" Infeed Track Jam "),
@@ -13,17 +10,11 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 } // namespace
 
-qint32 StatusPoll::replyValue(const QString& reply) {
-    return static_cast<qint32>(std::clamp<qint64>(leadingInteger(reply),
-                                                  std::numeric_limits<qint32>::min(),
-                                                  std::numeric_limits<qint32>::max()));
-}
-
 void StatusPoll::updateOnline(bool commError, const QString& alarmReply) {
     if (commError)
         return;
 
-    const qint32 word = replyValue(alarmReply);
+    const qint32 word = numericValue(alarmReply);
     if (word > 0) {
         if (word & kInfeedTrackJamBit)
             m_latches[0] = true;

@@ -1,11 +1,7 @@
-#include "helpers.h"
+#include "filesetpaths.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QLineEdit>
-#include <QScreen>
-#include <QWidget>
 
 namespace {
 
@@ -46,18 +42,4 @@ int ReadBoardTypeCode(const QString& programFilePath) {
     if (field.isEmpty())
         return kDefaultBoardTypeCode;
     return static_cast<unsigned char>(field.at(0));
-}
-
-void SelectAllText(QLineEdit* field) {
-    field->setSelection(0, int(field->text().length()));
-}
-
-void CenterWindow(QWidget* window) {
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    const QSize size = window->frameGeometry().size();
-    window->move(area.x() + (area.width() - size.width()) / 2,
-                 area.y() + (area.height() - size.height()) / 2);
 }

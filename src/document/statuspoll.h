@@ -30,10 +30,6 @@ public:
     QString panelText() const { return m_panelText; }
     bool alarmLatched(int alarm) const { return m_latches.at(alarm); }
 
-    // Numeric value of a reply text: its leading number (0 if none),
-    // rounded half to even and held to the 32-bit range.
-    static qint32 replyValue(const QString& reply);
-
 private:
     QString alarmMessage() const;
 

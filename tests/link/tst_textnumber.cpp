@@ -1,10 +1,10 @@
-#include "numerictext.h"
+#include "textnumber.h"
 
 #include <QTest>
 
 #include <limits>
 
-class NumericTextTest : public QObject {
+class TestTextNumber : public QObject {
     Q_OBJECT
 
 private slots:
@@ -16,7 +16,7 @@ private slots:
     void numericValue();
 };
 
-void NumericTextTest::wholeNumber_data() {
+void TestTextNumber::wholeNumber_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<double>("value");
@@ -38,7 +38,7 @@ void NumericTextTest::wholeNumber_data() {
     QTest::newRow("infinity spelled") << QStringLiteral("inf") << false << 0.0;
 }
 
-void NumericTextTest::wholeNumber() {
+void TestTextNumber::wholeNumber() {
     QFETCH(QString, text);
     QFETCH(bool, valid);
     QFETCH(double, value);
@@ -48,7 +48,7 @@ void NumericTextTest::wholeNumber() {
         QCOMPARE(*result, value);
 }
 
-void NumericTextTest::nearestInt_data() {
+void TestTextNumber::nearestInt_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("expected");
     QTest::newRow("12.5 to even 12") << 12.5 << 12;
@@ -63,13 +63,13 @@ void NumericTextTest::nearestInt_data() {
     QTest::newRow("not a number is 0") << std::numeric_limits<double>::quiet_NaN() << 0;
 }
 
-void NumericTextTest::nearestInt() {
+void TestTextNumber::nearestInt() {
     QFETCH(double, value);
     QFETCH(int, expected);
     QCOMPARE(::nearestInt(value), expected);
 }
 
-void NumericTextTest::numericValue_data() {
+void TestTextNumber::numericValue_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected");
     QTest::newRow("leading number of 12a") << QStringLiteral("12a") << 12;
@@ -78,13 +78,22 @@ void NumericTextTest::numericValue_data() {
     QTest::newRow("half to even") << QStringLiteral("2.5 msec") << 2;
     QTest::newRow("huge clamps") << QStringLiteral("99999999999999")
                                  << int(std::numeric_limits<qint32>::max());
+    // Replies from the board read the same way (the status poll's alarm word).
+    QTest::newRow("reply plain") << QStringLiteral("96") << 96;
+    QTest::newRow("reply with letters first") << QStringLiteral("x12") << 0;
+    QTest::newRow("reply, blanks and trailing text") << QStringLiteral("  64abc") << 64;
+    QTest::newRow("reply half rounds to even, down") << QStringLiteral("32.5") << 32;
+    QTest::newRow("reply half rounds to even, up") << QStringLiteral("33.5") << 34;
+    QTest::newRow("reply negative") << QStringLiteral("-7") << -7;
+    QTest::newRow("reply held to 32 bits, negative")
+        << QStringLiteral("-99999999999") << int(std::numeric_limits<qint32>::min());
 }
 
-void NumericTextTest::numericValue() {
+void TestTextNumber::numericValue() {
     QFETCH(QString, text);
     QFETCH(int, expected);
     QCOMPARE(::numericValue(text), expected);
 }
 
-QTEST_APPLESS_MAIN(NumericTextTest)
-#include "tst_numerictext.moc"
+QTEST_APPLESS_MAIN(TestTextNumber)
+#include "tst_textnumber.moc"

@@ -37,7 +37,7 @@ struct AppState {
     void InitDefaultDocument();
 };
 
-// "VRAL_R2.1.3" for this build.
+// "VRAL_R" and the version of this build, e.g. "VRAL_R2.1.3".
 QString programVersionText();
 
 // A date and time as gUploadNOW holds it: the user's short date and time

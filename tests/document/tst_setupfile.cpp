@@ -29,6 +29,10 @@ QByteArray fileBytes(const QString& path) {
     return file.readAll();
 }
 
+// The golden file is a new document as release 2.1.3 wrote it; its version
+// text is part of its bytes, whatever release reads it now.
+const QString kGoldenVersion = QStringLiteral("VRAL_R2.1.3");
+
 QByteArray goldenNewDocument() {
     return fileBytes(qEnvironmentVariable("VRAL_TEST_DATA") + QStringLiteral("/new-document.sdt"));
 }
@@ -94,13 +98,13 @@ private slots:
     void newDocumentMatchesGoldenFile() {
         const QByteArray golden = goldenNewDocument();
         QCOMPARE(golden.size(), kNewDocumentSize);
-        QCOMPARE(encodeSetupDocument(makeDefaultDocument(programVersionText())), golden);
+        QCOMPARE(encodeSetupDocument(makeDefaultDocument(kGoldenVersion)), golden);
     }
 
     void goldenFileReadsAsNewDocument() {
         const SetupFileReadResult read = decodeSetupDocument(goldenNewDocument());
         QVERIFY2(read.ok(), qPrintable(read.errorText));
-        compareFieldByField(read.document, makeDefaultDocument(programVersionText()));
+        compareFieldByField(read.document, makeDefaultDocument(kGoldenVersion));
     }
 
     // Fixed points of the layout, independent of the writer.
@@ -130,7 +134,7 @@ private slots:
     void layout() {
         QFETCH(int, offset);
         QFETCH(QByteArray, bytes);
-        const QByteArray record = encodeSetupDocument(makeDefaultDocument(programVersionText()));
+        const QByteArray record = encodeSetupDocument(makeDefaultDocument(kGoldenVersion));
         QCOMPARE(record.mid(offset, bytes.size()).toHex(' '), bytes.toHex(' '));
     }
 
@@ -181,7 +185,7 @@ private slots:
         const SetupFileReadResult read =
             decodeSetupDocument(goldenNewDocument() + QByteArray("trailing junk\0\xff", 15));
         QVERIFY2(read.ok(), qPrintable(read.errorText));
-        QVERIFY(read.document == makeDefaultDocument(programVersionText()));
+        QVERIFY(read.document == makeDefaultDocument(kGoldenVersion));
     }
 
     void damagedRecordIsRejected_data() {
@@ -263,7 +267,7 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write(QByteArray(5000, 'x'));
         old.close();
-        QVERIFY(writeSetupFile(path, makeDefaultDocument(programVersionText())).ok());
+        QVERIFY(writeSetupFile(path, makeDefaultDocument(kGoldenVersion)).ok());
         QCOMPARE(fileBytes(path), goldenNewDocument());
     }
 

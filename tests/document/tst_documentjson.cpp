@@ -1,5 +1,6 @@
 #include "appstate.h"
 #include "documentjson.h"
+#include "vralversion.h"
 
 #include <QJsonArray>
 #include <QTest>
@@ -18,7 +19,7 @@ private slots:
         doc.SpeedCompensation[7] = 9;
         const QJsonObject json = documentToJson(doc);
 
-        QCOMPARE(json.value("Version").toString(), QStringLiteral("VRAL_R2.1.3"));
+        QCOMPARE(json.value("Version").toString(), QStringLiteral("VRAL_R" VRAL_VERSION_TEXT));
         const QJsonArray addresses = json.value("Addresses").toArray();
         QCOMPARE(addresses.size(), 179);
         QCOMPARE(addresses.at(176).toString(), QStringLiteral("B4001.0"));

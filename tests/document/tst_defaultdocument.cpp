@@ -1,5 +1,6 @@
 #include "appstate.h"
 #include "setupdocument.h"
+#include "vralversion.h"
 
 #include <QTest>
 
@@ -9,7 +10,9 @@ class TestDefaultDocument : public QObject {
     Q_OBJECT
 
 private slots:
-    void programVersion() { QCOMPARE(programVersionText(), QStringLiteral("VRAL_R2.1.3")); }
+    void programVersion() {
+        QCOMPARE(programVersionText(), QStringLiteral("VRAL_R" VRAL_VERSION_TEXT));
+    }
 
     void tablesHold179Elements() {
         const SetupDocument doc = makeDefaultDocument(programVersionText());
@@ -126,7 +129,7 @@ private slots:
         AppState state;
         state.DocumentUntitled = false;
         state.InitDefaultDocument();
-        QCOMPARE(state.ProgramVersion, QStringLiteral("VRAL_R2.1.3"));
+        QCOMPARE(state.ProgramVersion, QStringLiteral("VRAL_R" VRAL_VERSION_TEXT));
         QCOMPARE(state.DefaultDocument.Version, state.ProgramVersion);
         QVERIFY(state.DefaultDocument == makeDefaultDocument(state.ProgramVersion));
         QVERIFY(state.CurrentDocument == state.DefaultDocument);

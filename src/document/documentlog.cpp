@@ -1,0 +1,3 @@
+#include "documentlog.h"
+
+Q_LOGGING_CATEGORY(lcDocument, "vral.document", QtWarningMsg)

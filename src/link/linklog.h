@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// Diagnostics of this library ("vral.link"); enable with
+// QT_LOGGING_RULES="vral.link.info=true" (or .debug). Only warnings show by default:
+// vralctl keeps standard error for its message lines.
+Q_DECLARE_LOGGING_CATEGORY(lcLink)

@@ -1,0 +1,3 @@
+#include "pageslog.h"
+
+Q_LOGGING_CATEGORY(lcPages, "vral.pages", QtWarningMsg)
