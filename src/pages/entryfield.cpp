@@ -154,16 +154,23 @@ void EntryField::leaveCheck() {
     if (!accepted) {
         m_group.prompts().message(m_params.title, rangeMessage(), Prompts::Icon::Information,
                                   Prompts::Buttons::Ok);
-        m_field->setText(QString::number(m_saved));
-        if (m_field->isEnabled() && m_field->isVisible())
-            m_field->setFocus(Qt::OtherFocusReason);
-        m_entered = m_field->hasFocus();
-        SelectAllText(m_field);
+        restoreSaved();
         return;
     }
-    if (m_params.commitOnLeave)
-        commit(nearestInt(*value));
+    if (m_params.commitOnLeave &&
+        commit({nearestInt(*value), m_field->text(), m_saved, false}) == Verdict::Refused) {
+        restoreSaved();
+        return;
+    }
     m_editing = false;
+}
+
+void EntryField::restoreSaved() {
+    m_field->setText(QString::number(m_saved));
+    if (m_field->isEnabled() && m_field->isVisible())
+        m_field->setFocus(Qt::OtherFocusReason);
+    m_entered = m_field->hasFocus();
+    SelectAllText(m_field);
 }
 
 void EntryField::spinnerChanged() {
@@ -174,21 +181,28 @@ void EntryField::spinnerChanged() {
     m_entered = false;
     m_group.defaultButton()->setFocus(Qt::OtherFocusReason);
     BusyScope busy(m_group);
-    const qint32 value = numericValue(m_field->text());
-    if (m_params.store)
-        m_params.store(value);
-    if (!m_params.target.isEmpty() && linkUp())
-        m_group.link().RSWrite(m_params.target, m_field->text());
+    if (commit({numericValue(m_field->text()), m_field->text(), m_saved, true}) == Verdict::Refused)
+        m_field->setText(QString::number(m_saved));
 }
 
-void EntryField::commit(qint32 value) {
+EntryField::Verdict EntryField::commit(const Accepted& accepted) {
+    if (m_params.commit)
+        return m_params.commit(accepted);
+    storeAndWrite(accepted);
+    return Verdict::Kept;
+}
+
+void EntryField::storeAndWrite(const Accepted& accepted) {
     if (m_params.store)
-        m_params.store(value);
-    // The board gets the integer the document keeps, not the text as typed:
-    // the link drops a decimal point rather than honouring it ("12.5" would
-    // reach the board as 125 while the document holds 12).
-    if (!m_params.target.isEmpty() && linkUp())
-        m_group.link().RSWrite(m_params.target, QString::number(value));
+        m_params.store(accepted.value);
+    if (m_params.target.isEmpty() || !linkUp())
+        return;
+    // On a leave the board gets the integer the document keeps, not the text
+    // as typed: the link drops a decimal point rather than honouring it
+    // ("12.5" would reach the board as 125 while the document holds 12). The
+    // spinner only ever sets whole numbers.
+    m_group.link().RSWrite(m_params.target,
+                           accepted.fromSpinner ? accepted.text : QString::number(accepted.value));
 }
 
 bool EntryField::linkUp() const {

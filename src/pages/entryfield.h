@@ -19,12 +19,27 @@ class Spinner;
 // Escape also leaves the field to the page's default button); Up and Down
 // step like the spinner. Leaving the field checks the whole text against the
 // spinner's Min..Max: a rejected text brings a message, the remembered value
-// and the focus back; an accepted one goes to the store slot and, while the
-// link is up, to the board. The spinner commits at once.
+// and the focus back; an accepted one is committed: by default it goes to the
+// store slot and, while the link is up, to the board. The spinner commits at
+// once. A page whose values go elsewhere (PLS commands, fields without a
+// document slot, a list) gives its own commit.
 class EntryField : public QObject {
     Q_OBJECT
 
 public:
+    // A value that passed the range check (or that the spinner set).
+    struct Accepted {
+        qint32 value = 0; // nearest integer of the text
+        QString text;     // the field's text
+        qint32 saved = 0; // the value in force when the field was entered
+        bool fromSpinner = false;
+    };
+    // What the page's commit made of it. Refused: the page has said why (its
+    // own message); the field gets its saved value, the focus and a full
+    // selection back, as after a failed range check.
+    enum class Verdict { Kept, Refused };
+    using Commit = std::function<Verdict(const Accepted&)>;
+
     struct Params {
         QString target;                    // board address written on commit; empty: none
         std::function<void(qint32)> store; // document slot for the accepted value; empty: none
@@ -35,6 +50,8 @@ public:
         // False for a field that only feeds a command: an accepted leave
         // neither stores nor writes (the spinner still writes the target).
         bool commitOnLeave = true;
+        // What an accepted value does, in place of store and target.
+        Commit commit;
     };
 
     EntryField(EntryGroup& group, QLineEdit* field, Spinner* spinner, Params params);
@@ -53,6 +70,11 @@ public:
     // The range message for the current spinner bounds.
     QString rangeMessage() const;
 
+    // The default commit: the store slot, then the target while the link is
+    // up and sound. The leave writes the integer the document keeps, the
+    // spinner the text it set.
+    void storeAndWrite(const Accepted& accepted);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,7 +84,9 @@ private:
     void escape();
     void leaveCheck();
     void spinnerChanged();
-    void commit(qint32 value);
+    Verdict commit(const Accepted& accepted);
+    // Saved value, focus and selection back after a refusal.
+    void restoreSaved();
     bool linkUp() const;
 
     EntryGroup& m_group;

@@ -5,7 +5,6 @@
 #include "entrygroup.h"
 #include "pageservices.h"
 #include "pagewidgets.h"
-#include "refreshcycle.h"
 #include "rscomm.h"
 #include "spinner.h"
 #include "textnumber.h"
@@ -41,12 +40,9 @@ QString counterText(qint64 value) {
 } // namespace
 
 MainDisplayPage::MainDisplayPage(PageServices& services, QWidget* parent)
-    : QWidget(parent), m_services(services) {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Main Display"));
+    : ParameterPage(services, QStringLiteral("frmMain"), QStringLiteral("Main Display"), parent) {
     buildLayout();
 
-    m_entries = new EntryGroup(services.link, services.prompts, m_cmdDefault, this);
     EntryField::Params spindle;
     spindle.target = kSelectionAddress;
     spindle.title = QStringLiteral("Q.C. Blow-off");
@@ -54,30 +50,18 @@ MainDisplayPage::MainDisplayPage(PageServices& services, QWidget* parent)
     // The number is only used by the next single blow-off; the spinner
     // writes its selection straight away.
     spindle.commitOnLeave = false;
-    m_spindle = m_entries->add(m_txtSpindleBlowoff, m_updSpindleNumber, spindle);
+    m_spindle = entries().add(m_txtSpindleBlowoff, m_updSpindleNumber, spindle);
 
     connect(m_cmdSingleBlowoff, &QPushButton::clicked, this, &MainDisplayPage::sendSingleBlowoff);
     connect(m_cmdBlanketBlowoff, &QPushButton::clicked, this,
-            [this] { SendBlowoffRequest(m_services.link, kBlanketSelection); });
+            [this] { SendBlowoffRequest(this->services().link, kBlanketSelection); });
     connect(m_cmdMandrelBlowoff, &QPushButton::clicked, this,
-            [this] { SendBlowoffRequest(m_services.link, kMandrelSelection); });
+            [this] { SendBlowoffRequest(this->services().link, kMandrelSelection); });
     connect(m_cmdBadCanBlowoff, &QPushButton::clicked, this,
-            [this] { SendBadCanTest(m_services.link); });
+            [this] { SendBadCanTest(this->services().link); });
 
-    if (services.link.OnlineMode)
-        ShowOnlineLayout();
-    else
-        ShowOfflineLayout();
+    startRefresh();
     showStatusText();
-
-    m_cycle = new RefreshCycle(
-        services.link, [this] { refreshStep(); }, this);
-    m_cycle->start();
-}
-
-MainDisplayPage::~MainDisplayPage() {
-    m_cycle->stop();
-    m_entries->close();
 }
 
 void MainDisplayPage::buildLayout() {
@@ -140,8 +124,6 @@ void MainDisplayPage::buildLayout() {
     badCanLayout->addWidget(m_cmdBadCanBlowoff);
     badCanLayout->addStretch();
 
-    m_cmdDefault = createDefaultButton(this);
-
     auto* commands = new QHBoxLayout;
     commands->addWidget(m_fraQCBlowoff);
     commands->addWidget(m_fraBadCanBlowoff);
@@ -151,39 +133,21 @@ void MainDisplayPage::buildLayout() {
     layout->addLayout(counters);
     layout->addWidget(m_fraMessageDisplay, 1);
     layout->addLayout(commands);
-    layout->addWidget(m_cmdDefault);
-}
-
-void MainDisplayPage::refreshStep() {
-    RSComm& link = m_services.link;
-    if (m_failure.apply(link, m_services.online))
-        m_onlineShown = false;
-    showStatusText();
-    if (link.OnlineMode) {
-        if (!m_onlineShown)
-            ShowOnlineLayout();
-        m_offlineShown = false;
-        readNextCounter();
-    } else {
-        if (!m_offlineShown)
-            ShowOfflineLayout();
-        m_onlineShown = false;
-        m_nextCounter = 0;
-        showStoredCounters();
-    }
+    layout->addWidget(defaultButton());
 }
 
 void MainDisplayPage::showStatusText() {
     // The status text keeps the program's CR LF line breaks.
-    QString text = m_services.state.SystemStatusText;
+    QString text = services().state.SystemStatusText;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (m_txtMessageDisplay->toPlainText() != text)
         m_txtMessageDisplay->setPlainText(text);
 }
 
-void MainDisplayPage::readNextCounter() {
-    RSComm& link = m_services.link;
+void MainDisplayPage::boardStep() {
+    showStatusText();
+    RSComm& link = services().link;
     const int a = m_nextCounter;
     const QString value = link.RSRead(kCounterAddress[a]);
     if (link.CommError) {
@@ -199,22 +163,21 @@ void MainDisplayPage::readNextCounter() {
     m_nextCounter = (a + 1) % 3;
 }
 
-void MainDisplayPage::showStoredCounters() {
-    const QVector<qint32>& values = m_services.state.CurrentDocument.Values;
+void MainDisplayPage::documentStep() {
+    showStatusText();
+    const QVector<qint32>& values = services().state.CurrentDocument.Values;
     m_lblDisplay[1]->setText(counterText(values.value(kGoodCansElement)));
     m_lblDisplay[2]->setText(counterText(values.value(kBlowoffsElement)));
 }
 
 void MainDisplayPage::ShowOnlineLayout() {
-    m_onlineShown = true;
+    m_nextCounter = 0;
     setCommandsEnabled(true);
     presetSpindleNumber();
     m_cmdSingleBlowoff->setFocus(Qt::OtherFocusReason);
 }
 
 void MainDisplayPage::ShowOfflineLayout() {
-    m_offlineShown = true;
-    m_entries->clearEditing();
     setCommandsEnabled(false);
     m_txtSpindleBlowoff->setText(kNoValue);
     for (QLabel* label : m_lblDisplay)
@@ -237,7 +200,7 @@ void MainDisplayPage::setCommandsEnabled(bool enabled) {
 void MainDisplayPage::presetSpindleNumber() {
     // B2088 holds the last Q.C. selection; 25 and 26 (blanket, mandrel) are
     // beyond the spindle range and show as the last spindle.
-    RSComm& link = m_services.link;
+    RSComm& link = services().link;
     if (link.CommError) {
         m_txtSpindleBlowoff->setText(QStringLiteral("1"));
         return;
@@ -253,5 +216,5 @@ void MainDisplayPage::presetSpindleNumber() {
 }
 
 void MainDisplayPage::sendSingleBlowoff() {
-    SendBlowoffRequest(m_services.link, numericValue(m_txtSpindleBlowoff->text()));
+    SendBlowoffRequest(services().link, numericValue(m_txtSpindleBlowoff->text()));
 }

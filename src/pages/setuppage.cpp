@@ -5,7 +5,6 @@
 #include "entrygroup.h"
 #include "pageservices.h"
 #include "pagewidgets.h"
-#include "refreshcycle.h"
 #include "rscomm.h"
 #include "spinner.h"
 
@@ -70,33 +69,19 @@ const QString kTitle = QStringLiteral("Set-up");
 } // namespace
 
 SetupPage::SetupPage(PageServices& services, QWidget* parent)
-    : QWidget(parent), m_services(services) {
-    setObjectName(QStringLiteral("frmSetup"));
-    setWindowTitle(QStringLiteral("Set-Up"));
+    : ParameterPage(services, QStringLiteral("frmSetup"), QStringLiteral("Set-Up"), parent) {
     buildLayout();
     bindFields();
 
     connect(m_tbsSetup, &QTabBar::currentChanged, this, &SetupPage::tabChanged);
     for (QPushButton* button : m_cmdBadCanTest)
-        connect(button, &QPushButton::clicked, this, [this] { SendBadCanTest(m_services.link); });
+        connect(button, &QPushButton::clicked, this,
+                [this] { SendBadCanTest(this->services().link); });
     // The page's Q.C. test acts on the first spindle.
     connect(m_cmdQCTest, &QPushButton::clicked, this,
-            [this] { SendBlowoffRequest(m_services.link, 1); });
+            [this] { SendBlowoffRequest(this->services().link, 1); });
 
-    m_lastOfflineEditing = services.state.OfflineEditing;
-    if (services.link.OnlineMode)
-        applyOnlineAppearance();
-    else
-        applyOfflineAppearance();
-
-    m_cycle = new RefreshCycle(
-        services.link, [this] { refreshStep(); }, this);
-    m_cycle->start();
-}
-
-SetupPage::~SetupPage() {
-    m_cycle->stop();
-    m_entries->close();
+    startRefresh();
 }
 
 void SetupPage::buildLayout() {
@@ -108,7 +93,6 @@ void SetupPage::buildLayout() {
 
     m_fraSetup[0] = buildPrintVarnishTab();
     m_fraSetup[1] = buildBlowoffTab();
-    m_cmdDefault = createDefaultButton(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tbsSetup);
@@ -118,7 +102,7 @@ void SetupPage::buildLayout() {
         layout->addWidget(frame);
     }
     layout->addStretch();
-    layout->addWidget(m_cmdDefault);
+    layout->addWidget(defaultButton());
     m_fraSetup[1]->hide();
 }
 
@@ -234,16 +218,15 @@ void SetupPage::addFieldRow(QGridLayout* grid, int row, int field) {
 }
 
 void SetupPage::bindFields() {
-    m_entries = new EntryGroup(m_services.link, m_services.prompts, m_cmdDefault, this);
     for (int i = 0; i < kFieldCount; ++i) {
         EntryField::Params params;
         params.target = QString::fromLatin1(kFields[i].address);
         params.title = kTitle;
         const int element = kFirstElement + i;
         params.store = [this, element](qint32 value) {
-            m_services.state.CurrentDocument.Values[element] = value;
+            services().state.CurrentDocument.Values[element] = value;
         };
-        m_entries->add(m_txtSetup[i], m_updSetup[i], params);
+        entries().add(m_txtSetup[i], m_updSetup[i], params);
     }
 }
 
@@ -256,27 +239,7 @@ void SetupPage::tabChanged(int index) {
     m_pollLast = index == 0 ? kTabOneLast : kFieldCount - 1;
 }
 
-void SetupPage::refreshStep() {
-    RSComm& link = m_services.link;
-    if (m_failure.apply(link, m_services.online))
-        m_onlineApplied = false;
-    if (link.OnlineMode) {
-        if (!m_onlineApplied)
-            applyOnlineAppearance();
-        m_offlineApplied = false;
-        boardStep();
-    } else {
-        if (!m_offlineApplied)
-            applyOfflineAppearance();
-        m_onlineApplied = false;
-        m_nextField = -1;
-        documentPass();
-    }
-}
-
 void SetupPage::applyOnlineAppearance() {
-    m_onlineApplied = true;
-    m_entries->clearEditing();
     for (QGroupBox* frame : std::as_const(m_settingFrames))
         frame->setEnabled(true);
     for (QGroupBox* frame : m_testFrames)
@@ -284,17 +247,16 @@ void SetupPage::applyOnlineAppearance() {
 }
 
 void SetupPage::applyOfflineAppearance() {
-    m_offlineApplied = true;
-    m_entries->clearEditing();
+    m_nextField = -1;
     // Test blow-offs need the machine; offline editing only opens the fields.
     for (QGroupBox* frame : m_testFrames)
         frame->setEnabled(false);
     for (QGroupBox* frame : std::as_const(m_settingFrames))
-        frame->setEnabled(m_services.state.OfflineEditing);
+        frame->setEnabled(services().state.OfflineEditing);
 }
 
 void SetupPage::boardStep() {
-    RSComm& link = m_services.link;
+    RSComm& link = services().link;
     if (m_tabChanged) {
         // The pass in progress belongs to the tab no longer shown.
         m_tabChanged = false;
@@ -308,17 +270,12 @@ void SetupPage::boardStep() {
         m_nextField = -1; // the fields keep their last texts
         return;
     }
-    m_entries->field(i)->showValue(value);
+    entries().field(i)->showValue(value);
     m_nextField = i < m_pollLast ? i + 1 : -1;
 }
 
-void SetupPage::documentPass() {
-    AppState& state = m_services.state;
-    if (state.OfflineEditing != m_lastOfflineEditing) {
-        m_lastOfflineEditing = state.OfflineEditing;
-        m_offlineApplied = false; // the next step applies the new enabling
-    }
-    const QVector<qint32>& values = state.CurrentDocument.Values;
+void SetupPage::documentStep() {
+    const QVector<qint32>& values = services().state.CurrentDocument.Values;
     for (int i = 0; i < kFieldCount; ++i)
-        m_entries->field(i)->showValue(QString::number(values.value(kFirstElement + i)));
+        entries().field(i)->showValue(QString::number(values.value(kFirstElement + i)));
 }

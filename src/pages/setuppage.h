@@ -1,19 +1,16 @@
 #pragma once
 
-#include "linkfailureswitch.h"
+#include "parameterpage.h"
 
 #include <QVector>
-#include <QWidget>
 
 #include <array>
 
-class EntryGroup;
 class QGridLayout;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QTabBar;
-class RefreshCycle;
 class Spinner;
 struct PageServices;
 
@@ -22,7 +19,7 @@ struct PageServices;
 // response times) and the test blow-off buttons. Online it reads the board
 // values of the visible tab, one per refresh step, and writes every accepted
 // edit to the board; offline it shows and edits the set-up document.
-class SetupPage : public QWidget {
+class SetupPage : public ParameterPage {
     Q_OBJECT
 
 public:
@@ -31,11 +28,6 @@ public:
     static constexpr int kFirstElement = 161;
 
     SetupPage(PageServices& services, QWidget* parent = nullptr);
-    ~SetupPage() override;
-
-    // One refresh step: one board read online, one document pass offline.
-    void refreshStep();
-    RefreshCycle& refreshCycle() const { return *m_cycle; }
 
 private:
     void buildLayout();
@@ -45,12 +37,11 @@ private:
     void createField(int field, QWidget* parent);
     void bindFields();
     void tabChanged(int index);
-    void applyOnlineAppearance();
-    void applyOfflineAppearance();
-    void boardStep();
-    void documentPass();
+    void applyOnlineAppearance() override;
+    void applyOfflineAppearance() override;
+    void boardStep() override;
+    void documentStep() override;
 
-    PageServices& m_services;
     QTabBar* m_tbsSetup = nullptr;
     std::array<QGroupBox*, 2> m_fraSetup{};
     QVector<QGroupBox*> m_settingFrames;      // frames holding fields
@@ -59,17 +50,9 @@ private:
     std::array<Spinner*, kFieldCount> m_updSetup{};
     std::array<QPushButton*, 2> m_cmdBadCanTest{};
     QPushButton* m_cmdQCTest = nullptr;
-    QPushButton* m_cmdDefault = nullptr;
-
-    EntryGroup* m_entries = nullptr;
-    RefreshCycle* m_cycle = nullptr;
-    LinkFailureSwitch m_failure;
 
     int m_pollFirst = 0;
     int m_pollLast = 4;
     int m_nextField = -1; // next field of the board pass in progress; -1: none
     bool m_tabChanged = false;
-    bool m_onlineApplied = false;
-    bool m_offlineApplied = false;
-    bool m_lastOfflineEditing = false;
 };

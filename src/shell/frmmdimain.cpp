@@ -11,6 +11,7 @@
 #include "prompts.h"
 #include "rscomm.h"
 #include "shiftexport.h"
+#include "stepdriver.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -46,8 +47,12 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
                        QWidget* parent)
     : QMainWindow(parent), m_state(state), m_link(link), m_MSComm1(commObj), m_prompts(prompts),
       m_clock(clock), m_folder(folder),
-      m_pageTable(std::move(pages)), m_services{state, link, prompts, clock, *this} {
+      m_pageTable(std::move(pages)), m_services{state, link, prompts, clock, *this},
+      m_backgroundUpdate(new StepDriver(
+          link, [this] { statusPollStep(); }, StepDriver::every(kStatusPollMs), this)),
+      m_commands{state, link, commObj, prompts, clock, folder, *this, *m_backgroundUpdate, this} {
     setObjectName(QStringLiteral("frmMDIMain"));
+    m_backgroundUpdate->setObjectName(QStringLiteral("tmrBackgroungUpdate"));
 
     m_documents = new DocumentCommands(m_state, m_prompts, m_clock, this);
     connect(m_documents, &DocumentCommands::captionChanged, this, &frmMDIMain::updateTitle);
@@ -75,11 +80,7 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
     showOnlineState();
     m_startupComplete = true;
 
-    m_backgroundTimer = new QTimer(this);
-    m_backgroundTimer->setObjectName(QStringLiteral("tmrBackgroungUpdate"));
-    m_backgroundTimer->setInterval(kStatusPollMs);
-    connect(m_backgroundTimer, &QTimer::timeout, this, &frmMDIMain::backgroundUpdate);
-    m_backgroundTimer->start();
+    m_backgroundUpdate->start(kStatusPollMs);
 
     m_clockTimer = new QTimer(this);
     m_clockTimer->setObjectName(QStringLiteral("tmrClockPanels"));
@@ -123,33 +124,38 @@ void frmMDIMain::createFileMenu() {
                       QKeySequence(Qt::CTRL | Qt::Key_X)),
             &QAction::triggered, this, [this] { ExportShiftData(m_state, m_prompts); });
     file->addSeparator();
-    addTransferMenu(file, QStringLiteral("mnuFileUpload"), QStringLiteral("&Upload (save) Data"));
+    addTransferMenu(file, QStringLiteral("mnuFileUpload"), QStringLiteral("&Upload (save) Data"),
+                    &DataTransferCommands::Upload);
     connect(addAction(file, QStringLiteral("mnuFileDownloadProgram"),
                       QStringLiteral("Download &Program")),
-            &QAction::triggered, this, &frmMDIMain::commandNotAvailable);
-    addTransferMenu(file, QStringLiteral("mnuFileDownload"), QStringLiteral("&Download Data"));
+            &QAction::triggered, this, [this] { m_program.DownloadProgram(); });
+    addTransferMenu(file, QStringLiteral("mnuFileDownload"), QStringLiteral("&Download Data"),
+                    &DataTransferCommands::Download);
     file->addSeparator();
     connect(addAction(file, QStringLiteral("mnuFilePrint"), QStringLiteral("&Print Report..."),
                       QKeySequence(Qt::CTRL | Qt::Key_P)),
-            &QAction::triggered, this, &frmMDIMain::commandNotAvailable);
+            &QAction::triggered, this, [this] { m_report.PrintReport(); });
     file->addSeparator();
     connect(addAction(file, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit")),
             &QAction::triggered, this, &QWidget::close);
 }
 
-void frmMDIMain::addTransferMenu(QMenu* file, const QString& objectName, const QString& caption) {
+void frmMDIMain::addTransferMenu(QMenu* file, const QString& objectName, const QString& caption,
+                                 void (DataTransferCommands::*run)(int)) {
     QMenu* menu = file->addMenu(caption);
     menu->setObjectName(objectName);
     const QString entryName = objectName + QStringLiteral("Data%1");
     const QStringList captions = {QStringLiteral("Set-up &Parameters"),
-                                  QStringLiteral("Timing &Channels"),
-                                  QStringLiteral("Shift &Data")};
-    for (int kind = 0; kind < captions.size(); ++kind)
+                                  QStringLiteral("Timing &Channels"), QStringLiteral("Shift &Data"),
+                                  QString(), QStringLiteral("&All")};
+    for (int kind = 0; kind < captions.size(); ++kind) {
+        if (captions.at(kind).isEmpty()) {
+            menu->addSeparator();
+            continue;
+        }
         connect(addAction(menu, entryName.arg(kind), captions.at(kind)), &QAction::triggered, this,
-                &frmMDIMain::commandNotAvailable);
-    menu->addSeparator();
-    connect(addAction(menu, entryName.arg(4), QStringLiteral("&All")), &QAction::triggered, this,
-            &frmMDIMain::commandNotAvailable);
+                [this, run, kind] { (m_transfers.*run)(kind); });
+    }
 }
 
 void frmMDIMain::createEditMenu() {
@@ -175,7 +181,7 @@ void frmMDIMain::createViewMenu() {
     view->setObjectName(QStringLiteral("mnuView"));
     connect(addAction(view, QStringLiteral("mnuViewTargetBoardStatus"),
                       QStringLiteral("&Target Board Interface")),
-            &QAction::triggered, this, &frmMDIMain::commandNotAvailable);
+            &QAction::triggered, this, [this] { m_targetBoard.Show(); });
     view->addSeparator();
     m_online = addAction(view, QStringLiteral("mnuViewOnline"), QStringLiteral("O&nline Data"),
                          QKeySequence(Qt::Key_F3));
@@ -274,9 +280,11 @@ void frmMDIMain::showOnlineState() {
 }
 
 void frmMDIMain::backgroundUpdate() {
-    // A tick that fires inside a box shown by a running transaction must not
-    // start a second exchange on the line.
-    if (m_shutDown || m_link.transactionInProgress())
+    m_backgroundUpdate->runStep();
+}
+
+void frmMDIMain::statusPollStep() {
+    if (m_shutDown)
         return;
 
     if (m_link.OnlineMode) {
@@ -332,7 +340,7 @@ bool frmMDIMain::shutDown() {
         return false;
 
     m_shutDown = true;
-    m_backgroundTimer->stop();
+    m_backgroundUpdate->stop();
     m_clockTimer->stop();
     m_link.CloseRSComm();
     delete m_page;
@@ -374,9 +382,4 @@ void frmMDIMain::showAbout() {
     m_about->show();
     m_about->raise();
     m_about->activateWindow();
-}
-
-void frmMDIMain::commandNotAvailable() {
-    m_prompts.message(kVral, QStringLiteral("This command is not available in this build yet."),
-                      Prompts::Icon::Information, Prompts::Buttons::Ok);
 }

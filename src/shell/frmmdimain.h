@@ -1,8 +1,13 @@
 #pragma once
 
+#include "commandcontext.h"
+#include "datatransfercommands.h"
 #include "onlineswitch.h"
 #include "pageservices.h"
+#include "programcommands.h"
+#include "reportcommands.h"
 #include "statuspoll.h"
+#include "targetboardcommand.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,6 +23,7 @@ class QMenu;
 class QTimer;
 class QVBoxLayout;
 class SerialPort;
+class StepDriver;
 class frmAbout;
 
 // The application's frame: menus, the status bar sbrMain, and one page of
@@ -41,8 +47,10 @@ public:
     int currentPageIndex() const { return m_currentPage; }
     QWidget* currentPage() const { return m_page; }
 
-    // One tick of tmrBackgroungUpdate: at most one board read.
+    // One tick of tmrBackgroungUpdate as its timer runs it: at most one
+    // board read, none while a link transaction is in progress.
     void backgroundUpdate();
+    StepDriver& statusPollDriver() const { return *m_backgroundUpdate; }
     // Refreshes the DATE and TIME panels from the clock.
     void updateDateTime();
 
@@ -59,8 +67,9 @@ private:
     void createStatusBar();
     QAction* addAction(QMenu* menu, const QString& objectName, const QString& caption,
                        const QKeySequence& shortcut = {});
-    // Data-transfer submenu: entries for kinds base+0, +1, +2, separator, +4.
-    void addTransferMenu(QMenu* file, const QString& objectName, const QString& caption);
+    // Data-transfer submenu: entries for kinds 0, 1, 2, separator, 4.
+    void addTransferMenu(QMenu* file, const QString& objectName, const QString& caption,
+                         void (DataTransferCommands::*run)(int));
 
     void setOnline(bool online);
     // Panel 2, the View menu and the passcode entry as OnlineMode says.
@@ -71,8 +80,7 @@ private:
     void commPort();
     void showHelpTopics();
     void showAbout();
-    // Commands whose features this build does not have yet.
-    void commandNotAvailable();
+    void statusPollStep();
 
     AppState& m_state;
     RSComm& m_link;
@@ -82,7 +90,13 @@ private:
     const AppFolder& m_folder;
     QVector<PageEntry> m_pageTable;
     PageServices m_services;
+    StepDriver* m_backgroundUpdate = nullptr;
+    CommandContext m_commands;
     DocumentCommands* m_documents = nullptr;
+    DataTransferCommands m_transfers{m_commands};
+    ProgramCommands m_program{m_commands};
+    ReportCommands m_report{m_commands};
+    TargetBoardCommand m_targetBoard{m_commands};
     StatusPoll m_statusPoll;
 
     int m_currentPage = 0;
@@ -100,7 +114,6 @@ private:
     QLabel* m_modePanel = nullptr;
     QLabel* m_datePanel = nullptr;
     QLabel* m_timePanel = nullptr;
-    QTimer* m_backgroundTimer = nullptr;
     QTimer* m_clockTimer = nullptr;
     QPointer<HelpWindow> m_help;
     QPointer<frmAbout> m_about;

@@ -4,7 +4,7 @@
 #include "boardrig.h"
 #include "onlineswitch.h"
 #include "pageservices.h"
-#include "refreshcycle.h"
+#include "stepdriver.h"
 
 #include <QApplication>
 #include <QStringList>

@@ -4,6 +4,7 @@
 #include "frmmdimain.h"
 #include "helpwindow.h"
 #include "placeholderpage.h"
+#include "stepdriver.h"
 #include "vralversion.h"
 
 #include <QAction>
@@ -38,7 +39,7 @@ struct Rig : BoardRig {
         window =
             std::make_unique<frmMDIMain>(state, link, port, prompts, clock, folder, pageTable());
         // The tests drive the poll themselves.
-        window->findChild<QTimer*>(QStringLiteral("tmrBackgroungUpdate"))->stop();
+        window->statusPollDriver().stop();
     }
 
     QVector<PageEntry> pageTable() {
@@ -147,9 +148,12 @@ void TestMainWindow::startUpState() {
     QCOMPARE(rig.state.gFileNamePath, QDir(rig.home.path()).filePath("*.sdt"));
     QCOMPARE(rig.prompts.records().size(), 0);
 
-    auto* timer = rig.window->findChild<QTimer*>(QStringLiteral("tmrBackgroungUpdate"));
-    QVERIFY(timer);
-    QCOMPARE(timer->interval(), 500);
+    auto* poll = rig.window->findChild<StepDriver*>(QStringLiteral("tmrBackgroungUpdate"));
+    QVERIFY(poll);
+    poll->start();
+    rig.window->backgroundUpdate();
+    QCOMPARE(poll->scheduledDelayMs(), 500); // every tick schedules the next one 500 ms on
+    poll->stop();
 }
 
 void TestMainWindow::firstTickOffline() {

@@ -1,0 +1,68 @@
+#include "parameterpage.h"
+
+#include "appstate.h"
+#include "entrygroup.h"
+#include "pageservices.h"
+#include "rscomm.h"
+#include "stepdriver.h"
+
+#include <QPushButton>
+#include <QTimer>
+
+ParameterPage::ParameterPage(PageServices& services, const QString& windowName,
+                             const QString& caption, QWidget* parent)
+    : QWidget(parent), m_services(services), m_cmdDefault(createDefaultButton(this)),
+      m_entries(new EntryGroup(services.link, services.prompts, m_cmdDefault, this)),
+      m_cycle(new StepDriver(
+          services.link, [this] { refreshStep(); }, StepDriver::followLink(services.link), this)) {
+    setObjectName(windowName);
+    setWindowTitle(caption);
+    m_cycle->timer()->setObjectName(QStringLiteral("tmrRefresh"));
+}
+
+ParameterPage::~ParameterPage() {
+    m_cycle->stop();
+    m_entries->close();
+}
+
+void ParameterPage::startRefresh() {
+    m_lastOfflineEditing = m_services.state.OfflineEditing;
+    applyAppearance(m_services.link.OnlineMode);
+    m_cycle->start();
+}
+
+void ParameterPage::applyAppearance(bool online) {
+    // Edits in progress belong to the look being left.
+    m_entries->clearEditing();
+    m_entries->escapePending = false;
+    m_onlineApplied = online;
+    m_offlineApplied = !online;
+    if (online)
+        applyOnlineAppearance();
+    else
+        applyOfflineAppearance();
+}
+
+void ParameterPage::refreshStep() {
+    RSComm& link = m_services.link;
+    if (m_failure.apply(link, m_services.online))
+        m_onlineApplied = false;
+    if (link.OnlineMode) {
+        if (!m_onlineApplied)
+            applyAppearance(true);
+        m_offlineApplied = false;
+        boardStep();
+        return;
+    }
+    const bool offlineEditing = m_services.state.OfflineEditing;
+    if (offlineEditing != m_lastOfflineEditing) {
+        m_lastOfflineEditing = offlineEditing;
+        m_offlineApplied = false;
+    }
+    if (offlineAppearanceStale())
+        m_offlineApplied = false;
+    if (!m_offlineApplied)
+        applyAppearance(false);
+    m_onlineApplied = false;
+    documentStep();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+class AppFolder;
+class Clock;
+class OnlineSwitch;
+class Prompts;
+class QWidget;
+class RSComm;
+class SerialPort;
+class StepDriver;
+struct AppState;
+
+// What the main window's command objects work with. The main window builds
+// one for the whole run; the commands keep a reference.
+struct CommandContext {
+    AppState& state;
+    RSComm& link;
+    SerialPort& port; // MSComm1, handed to the link when going online
+    Prompts& prompts;
+    Clock& clock;
+    const AppFolder& folder;
+    OnlineSwitch& online;
+    // The status poll: stopped while a command must have the line to itself.
+    StepDriver& statusPoll;
+    // Parent of the command's progress and wait windows.
+    QWidget* window;
+};
+
+// The box shown by a menu command whose feature this build does not have.
+void commandNotAvailable(Prompts& prompts);

@@ -1,0 +1,7 @@
+#include "reportcommands.h"
+
+#include "commandcontext.h"
+
+void ReportCommands::PrintReport() {
+    commandNotAvailable(m_context.prompts);
+}

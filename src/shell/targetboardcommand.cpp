@@ -1,0 +1,7 @@
+#include "targetboardcommand.h"
+
+#include "commandcontext.h"
+
+void TargetBoardCommand::Show() {
+    commandNotAvailable(m_context.prompts);
+}
