@@ -1,10 +1,18 @@
 #include "cliprompts.h"
 
+#include "progressline.h"
+
 #include <QRegularExpression>
 
 #include <cstdio>
 
 CliPrompts::CliPrompts(int retries) : m_retriesLeft(retries), m_err(stderr) {}
+
+void CliPrompts::startLine() {
+    // A progress line may stand on the terminal: the message replaces it.
+    if (ProgressLine::wanted())
+        m_err << "\r\x1b[K";
+}
 
 QString CliPrompts::oneLine(const QString& text) {
     static const QRegularExpression breaks(QStringLiteral("(\\r\\n|\\r|\\n)+"));
@@ -13,6 +21,7 @@ QString CliPrompts::oneLine(const QString& text) {
 
 Prompts::Answer CliPrompts::message(const QString& title, const QString& text, Icon,
                                     Buttons buttons) {
+    startLine();
     m_err << title << ": " << oneLine(text) << Qt::endl;
     if (title == QLatin1String("ENTRY ALERT"))
         m_entryAlert = true;
@@ -36,6 +45,7 @@ Prompts::Answer CliPrompts::message(const QString& title, const QString& text, I
 
 std::optional<QString> CliPrompts::input(const QString& title, const QString& prompt,
                                          const QString&) {
+    startLine();
     m_err << title << ": " << oneLine(prompt) << Qt::endl;
     return std::nullopt;
 }

@@ -25,6 +25,8 @@ public:
     static QString oneLine(const QString& text);
 
 private:
+    void startLine();
+
     int m_retriesLeft;
     bool m_entryAlert = false;
     QTextStream m_err;

@@ -2,9 +2,10 @@
 
 #include "appstate.h"
 #include "cliprompts.h"
+#include "commandtable.h"
 #include "documentcommands.h"
 #include "documentjson.h"
-#include "linkcommands.h"
+#include "exitstatus.h"
 #include "setupfile.h"
 #include "shiftexport.h"
 #include "systemclock.h"
@@ -72,4 +73,15 @@ int runDocExportShift(const QString& file, const QString& out) {
     if (state.DocumentUntitled)
         return ExitFileError; // not adopted: the reason was printed
     return ExportShiftData(state, prompts) ? ExitOk : ExitFileError;
+}
+
+int runDoc(CliSession&, const QStringList& args, QTextStream& out) {
+    const QString verb = args.value(0);
+    if (verb == QLatin1String("new") && args.size() == 2)
+        return runDocNew(args[1]);
+    if (verb == QLatin1String("show") && args.size() == 2)
+        return runDocShow(args[1], out);
+    if (verb == QLatin1String("export-shift") && args.size() == 3)
+        return runDocExportShift(args[1], args[2]);
+    return CliCommand::kBadArguments;
 }

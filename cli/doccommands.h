@@ -1,8 +1,12 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
+class CliSession;
 class QTextStream;
+
+// "doc new|show|export-shift ...": the set-up file commands; no link.
+int runDoc(CliSession& session, const QStringList& args, QTextStream& out);
 
 // "doc new FILE": writes a new default document.
 int runDocNew(const QString& file);

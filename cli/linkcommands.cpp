@@ -1,44 +1,49 @@
 #include "linkcommands.h"
 
-#include "cliprompts.h"
-#include "rscomm.h"
+#include "address.h"
+#include "clisession.h"
+#include "commandtable.h"
+#include "exitstatus.h"
 
 #include <QTextStream>
 
-namespace {
-
-bool goOnline(RSComm& link, SerialPort& port) {
-    link.OpenRSComm(port);
-    return link.OnlineMode && !link.CommError;
-}
-
-int finish(RSComm& link, int status) {
-    link.CloseRSComm();
-    return status;
-}
-
-} // namespace
-
-int runRead(RSComm& link, SerialPort& port, const QStringList& addresses, QTextStream& out) {
-    if (!goOnline(link, port))
-        return finish(link, ExitLinkFailed);
+bool checkAddresses(const QStringList& addresses) {
     for (const QString& address : addresses) {
-        const QString value = link.RSRead(address);
-        if (link.CommError)
-            return finish(link, ExitLinkFailed);
+        if (!IsBoardLocation(address)) {
+            complain(QStringLiteral("\"%1\" is not a board address").arg(address));
+            return false;
+        }
+    }
+    return true;
+}
+
+int runRead(CliSession& session, const QStringList& args, QTextStream& out) {
+    if (args.isEmpty())
+        return CliCommand::kBadArguments;
+    if (!checkAddresses(args))
+        return ExitUsage;
+    if (!session.goOnline())
+        return session.finish(ExitLinkFailed);
+    for (const QString& address : args) {
+        const QString value = session.link.RSRead(address);
+        if (session.link.CommError)
+            return session.finish(ExitLinkFailed);
         out << value << Qt::endl;
     }
-    return finish(link, ExitOk);
+    return session.finish(ExitOk);
 }
 
-int runWrite(RSComm& link, SerialPort& port, CliPrompts& prompts, const QString& address,
-             const QString& value) {
-    if (!goOnline(link, port))
-        return finish(link, ExitLinkFailed);
-    link.RSWrite(address, value);
-    if (link.CommError)
-        return finish(link, ExitLinkFailed);
-    if (prompts.entryAlertShown())
-        return finish(link, ExitUsage);
-    return finish(link, ExitOk);
+int runWrite(CliSession& session, const QStringList& args, QTextStream&) {
+    if (args.size() != 2)
+        return CliCommand::kBadArguments;
+    if (!checkAddresses({args[0]}))
+        return ExitUsage;
+    if (!session.goOnline())
+        return session.finish(ExitLinkFailed);
+    session.link.RSWrite(args[0], args[1]);
+    if (session.link.CommError)
+        return session.finish(ExitLinkFailed);
+    if (session.prompts.entryAlertShown())
+        return session.finish(ExitUsage);
+    return session.finish(ExitOk);
 }

@@ -2,20 +2,19 @@
 
 #include <QStringList>
 
-class CliPrompts;
+class CliSession;
 class QTextStream;
-class RSComm;
-class SerialPort;
 
-// vralctl's exit statuses.
-// 1 is a file that could not be read or written (doc commands).
-enum ExitStatus { ExitOk = 0, ExitFileError = 1, ExitUsage = 2, ExitLinkFailed = 3 };
+// "read ADDR...": checks every address, goes online, prints one line per
+// address (exactly the text RSRead returns), takes the link down. A text
+// that names no board location is refused before anything is sent.
+int runRead(CliSession& session, const QStringList& args, QTextStream& out);
 
-// "read ADDR...": goes online, prints one line per address (exactly the
-// text RSRead returns), takes the link down.
-int runRead(RSComm& link, SerialPort& port, const QStringList& addresses, QTextStream& out);
+// "write ADDR VALUE": checks the address, goes online, RSWrite, takes the
+// link down. An entry alert (the link refused the value) gives ExitUsage;
+// nothing was written.
+int runWrite(CliSession& session, const QStringList& args, QTextStream& out);
 
-// "write ADDR VALUE": goes online, RSWrite, takes the link down. An entry
-// alert (the link refused the value) gives ExitUsage; nothing was written.
-int runWrite(RSComm& link, SerialPort& port, CliPrompts& prompts, const QString& address,
-             const QString& value);
+// True when every text names a location on the board; otherwise a one-line
+// message names the first that does not.
+bool checkAddresses(const QStringList& addresses);

@@ -2,6 +2,8 @@
 
 #include "textnumber.h"
 
+#include <QRegularExpression>
+
 #include <stdexcept>
 
 namespace {
@@ -116,6 +118,10 @@ qint16 checked16(qint64 value) {
 
 } // namespace
 
+bool ParsedAddress::onBoard() const {
+    return isValid() && byteAddress + width() - 1 <= kLastByte;
+}
+
 int ParsedAddress::width() const {
     if (access == QLatin1Char('W'))
         return 2;
@@ -146,6 +152,12 @@ ParsedAddress ParseAddress(const QString& add) {
         return located(QLatin1Char('B'), kFlagBase + number / 8, maskOf(number % 8), true);
     }
     return located(QLatin1Char('B'), kDefaultByte, 0, false);
+}
+
+bool IsBoardLocation(const QString& add) {
+    static const QRegularExpression forms(
+        QStringLiteral("^([0-9A-Fa-f]{1,4}[Hh]|[A-Za-z][0-9]{1,5}\\.[0-7]|[BbWwDdFf][0-9]{1,6})$"));
+    return forms.match(add).hasMatch() && ParseAddress(add).onBoard();
 }
 
 bool ValidAdd(const QString& var, int targetBoardIndex) {

@@ -16,6 +16,8 @@ struct ParsedAddress {
     bool isValid() const { return !access.isNull(); }
     // Bytes the location spans on the board: 1, 2 or 4.
     int width() const;
+    // Valid, and every byte it spans lies inside the board's 64 KiB.
+    bool onBoard() const;
 };
 
 // Translates an address text. Forms, tried in order: "1FF0H" (hexadecimal
@@ -23,6 +25,11 @@ struct ParsedAddress {
 // "D1100", "F119" (flag n: bit n mod 8 of byte 32 + n / 8); any other text
 // is byte 32.
 ParsedAddress ParseAddress(const QString& add);
+
+// Whether a text is written in one of the forms above and names a location
+// on the board, for callers that must refuse a typing error rather than act
+// on byte 32 as the link does ("X100", "B99999", "" are not locations).
+bool IsBoardLocation(const QString& add);
 
 // Whether an address text is valid on a board type (its character code,
 // '1' to 'E'): the limits depend on the board's memory size and point count.

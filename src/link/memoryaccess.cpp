@@ -13,22 +13,17 @@ constexpr int kReadMode = 1;
 constexpr int kReadCommand = 0x01;
 constexpr int kWriteMode = 2;
 constexpr int kWriteCommand = 0x02;
-constexpr int kLastByte = 65535;
-
-// Whether every byte of the location lies inside the board's 64 KiB.
-bool onBoard(const ParsedAddress& parsed) {
-    return parsed.isValid() && parsed.byteAddress + parsed.width() - 1 <= kLastByte;
-}
 } // namespace
 
 MemoryAccess::MemoryAccess(ByteExchange& exchange, Prompts& prompts)
     : m_exchange(exchange), m_prompts(prompts) {}
 
 QString MemoryAccess::readLocation(const QString& add) {
+    m_readMismatch = false;
     if (m_exchange.linkMode() != kReadMode && !m_exchange.enterMode(kReadMode, kReadCommand))
         return QString();
     const ParsedAddress parsed = ParseAddress(add);
-    if (!onBoard(parsed)) {
+    if (!parsed.onBoard()) {
         m_exchange.setLinkMode(0);
         return QString();
     }
@@ -39,6 +34,7 @@ QString MemoryAccess::readLocation(const QString& add) {
         if (echo == ByteExchange::kFailed)
             return QString();
         if (echo != highByte(address)) {
+            m_readMismatch = true;
             m_exchange.setLinkMode(0);
             return QString();
         }
@@ -60,7 +56,7 @@ void MemoryAccess::writeLocation(const QString& add, const QString& value) {
         return;
     }
     const ParsedAddress parsed = ParseAddress(add);
-    if (!onBoard(parsed))
+    if (!parsed.onBoard())
         return;
     qint64 number = *reduced;
     if (parsed.bitFlag) {

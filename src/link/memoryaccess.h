@@ -12,8 +12,10 @@ class MemoryAccess {
 public:
     MemoryAccess(ByteExchange& exchange, Prompts& prompts);
 
-    // The location's value as decimal text; empty text when the read failed
-    // (an echo mismatch fails silently and leaves CommError alone).
+    // The location's value as decimal text; empty text when the read failed.
+    // An address echo that differs fails silently, leaves CommError alone
+    // and sets readMismatch(), so a caller that must not take a failed read
+    // for a value (a data upload, a program upload) can tell and read again.
     QString readLocation(const QString& add);
 
     // Writes a value text. Bad texts and out-of-range values are refused
@@ -23,6 +25,8 @@ public:
     void writeLocation(const QString& add, const QString& value);
 
     bool writeMismatch() const { return m_writeMismatch; }
+    // The last read met an address echo that differed.
+    bool readMismatch() const { return m_readMismatch; }
 
 private:
     enum class Echo { Matched, Mismatched, Failed };
@@ -33,4 +37,5 @@ private:
     ByteExchange& m_exchange;
     Prompts& m_prompts;
     bool m_writeMismatch = false;
+    bool m_readMismatch = false;
 };

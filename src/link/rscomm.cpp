@@ -221,6 +221,10 @@ bool RSComm::writeMismatch() const {
     return d->memory.writeMismatch();
 }
 
+bool RSComm::readMismatch() const {
+    return d->memory.readMismatch();
+}
+
 const std::array<int, 19>& RSComm::plsConfig() const {
     return d->pls.config();
 }

@@ -45,7 +45,9 @@ public:
     void CloseRSComm();
 
     // Reads a location ("B2088", "W182", "D1100", "F830", "B1016.0") and
-    // returns its value as decimal text; "0" when the read failed.
+    // returns its value as decimal text; "0" when the read failed. A read
+    // whose address echo differed also gives "0", without a box and without
+    // CommError: readMismatch() tells it from a real 0.
     QString RSRead(const QString& add);
     // Writes a value text to a location, repeating the write once when an
     // echo did not match. Bad value texts are reported as "ENTRY ALERT".
@@ -88,6 +90,8 @@ public:
     int linkMode() const;
     void setLinkMode(int mode);
     bool writeMismatch() const;
+    // The last read's address echo differed (the value it returned is no value).
+    bool readMismatch() const;
     const std::array<int, 19>& plsConfig() const;
     int recallState() const;
     int recallPosition() const;

@@ -36,6 +36,8 @@ private slots:
     void refusedWriteLeavesMemory();
     void usageErrors_data();
     void usageErrors();
+    void notAnAddressIsRefused_data();
+    void notAnAddressIsRefused();
     void silentBoardFailsTheLink();
     void documentRoundTrip();
     void truncatedDocumentIsAFileError();
@@ -191,6 +193,33 @@ void TestVralctl::usageErrors() {
     QVERIFY(!run.crashed);
     QCOMPARE(run.exitCode, kExitUsage);
     QVERIFY(run.out.isEmpty());
+}
+
+// A typing error in an address must not read as 0 (the link reads such a
+// text as byte 32): refused before anything goes on the line.
+void TestVralctl::notAnAddressIsRefused_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("unknown letter") << QStringList{"read", "B1012", "X100"} << "X100";
+    QTest::newRow("beyond 64 KiB") << QStringList{"read", "B99999"} << "B99999";
+    QTest::newRow("word past the last byte") << QStringList{"read", "W65535"} << "W65535";
+    QTest::newRow("empty text") << QStringList{"read", ""} << "";
+    QTest::newRow("write to a bad address") << QStringList{"write", "B10x", "5"} << "B10x";
+}
+
+void TestVralctl::notAnAddressIsRefused() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, address);
+    const QString trace = m_home.filePath(QStringLiteral("refused.trace"));
+    const CtlRun run = ctl(QStringList{QStringLiteral("--trace"), trace} + arguments);
+    QVERIFY(!run.crashed);
+    QCOMPARE(run.exitCode, kExitUsage);
+    QVERIFY(run.out.isEmpty());
+    QFile traced(trace);
+    QVERIFY(traced.open(QIODevice::ReadOnly));
+    QVERIFY2(traced.readAll().isEmpty(), "nothing may reach the line");
+    QCOMPARE(run.err,
+             QStringList{QStringLiteral("vralctl: \"%1\" is not a board address").arg(address)});
 }
 
 // The board never answers: the link waits 1 s, resynchronises twice (2 s

@@ -18,6 +18,8 @@ private slots:
     void octal_data();
     void octal();
     void octalOverflow();
+    void boardLocation_data();
+    void boardLocation();
 };
 
 void TestAddress::parse_data() {
@@ -280,6 +282,35 @@ void TestAddress::octalOverflow() {
     QVERIFY_THROWS_EXCEPTION(std::overflow_error, RSComm::Dec2Octal(32767));
     QCOMPARE(int(RSComm::Dec2Octal(26208)), 32760);
     QVERIFY_THROWS_EXCEPTION(std::overflow_error, RSComm::Octal2Dec(40000));
+}
+
+void TestAddress::boardLocation_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("location");
+    QTest::newRow("byte") << "B2088" << true;
+    QTest::newRow("last byte") << "B65535" << true;
+    QTest::newRow("word") << "W182" << true;
+    QTest::newRow("last word") << "W65534" << true;
+    QTest::newRow("word past the end") << "W65535" << false;
+    QTest::newRow("double word past the end") << "D65533" << false;
+    QTest::newRow("flag") << "F830" << true;
+    QTest::newRow("bit of a byte") << "B1016.0" << true;
+    QTest::newRow("bit 8 does not exist") << "B1016.8" << false;
+    QTest::newRow("hexadecimal") << "1FF0H" << true;
+    QTest::newRow("lower case") << "b12" << true;
+    QTest::newRow("unknown letter") << "X100" << false;
+    QTest::newRow("beyond 64 KiB") << "B99999" << false;
+    QTest::newRow("trailing text") << "B10x" << false;
+    QTest::newRow("letter only") << "B" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blank inside") << "B 12" << false;
+    QTest::newRow("negative") << "B-1" << false;
+}
+
+void TestAddress::boardLocation() {
+    QFETCH(QString, text);
+    QFETCH(bool, location);
+    QCOMPARE(IsBoardLocation(text), location);
 }
 
 QTEST_GUILESS_MAIN(TestAddress)

@@ -14,6 +14,7 @@ private slots:
     void writeRepeatedOnceAfterBadEcho();
     void secondBadEchoIsSilent();
     void bitWriteKeepsOtherBits();
+    void readMismatchIsFlagged();
 };
 
 void TestMemoryTransactions::read_data() {
@@ -218,6 +219,23 @@ void TestMemoryTransactions::bitWriteKeepsOtherBits() {
     rig.link.RSWrite(QStringLiteral("B1016.7"), QStringLiteral("0"));
     QCOMPARE(rig.port.sentBytes(), bytes({0xFF, 0x01, 0x03, 0xF8, 0xFF, 0x02, 0x03, 0xF8, 0x25}));
     QCOMPARE(int(rig.board.memory(1016)), 0x25);
+}
+
+void TestMemoryTransactions::readMismatchIsFlagged() {
+    LinkRig rig;
+    rig.board.setMemory(1012, 25);
+    QVERIFY(rig.goOnline());
+    rig.board.setFault(BoardSim::Fault::WrongEcho, 1);
+    // The board holds 25, yet the read gives "0" as it always has; only the
+    // flag says that the 0 is no value.
+    QCOMPARE(rig.link.RSRead(QStringLiteral("B1012")), QStringLiteral("0"));
+    QVERIFY(rig.link.readMismatch());
+    QVERIFY(!rig.link.CommError);
+    QCOMPARE(rig.link.linkMode(), 0);
+    QCOMPARE(rig.prompts.messageCount(), 0);
+    // The next read starts afresh and clears the flag.
+    QCOMPARE(rig.link.RSRead(QStringLiteral("B1012")), QStringLiteral("25"));
+    QVERIFY(!rig.link.readMismatch());
 }
 
 QTEST_GUILESS_MAIN(TestMemoryTransactions)

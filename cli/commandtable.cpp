@@ -1,0 +1,17 @@
+#include "commandtable.h"
+
+#include "doccommands.h"
+#include "linkcommands.h"
+
+const std::vector<CliCommand>& cliCommands() {
+    static const std::vector<CliCommand> commands = {
+        {"read", "read ADDR...                 print each location's value, one per line", runRead},
+        {"write", "write ADDR VALUE             write a value to a location", runWrite},
+        {"doc",
+         "doc new FILE                 write a new default set-up file\n"
+         "doc show FILE                print a set-up file as JSON\n"
+         "doc export-shift FILE OUT    export FILE's shift data to OUT",
+         runDoc},
+    };
+    return commands;
+}
