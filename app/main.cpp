@@ -25,9 +25,12 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -38,18 +41,72 @@ QString optionOrEnvironment(const QCommandLineParser& parser, const QString& opt
     return qEnvironmentVariable(variable);
 }
 
+// The options the toolkit takes for itself ("-platform offscreen", "-style
+// fusion"): not ours to refuse.
+bool isToolkitOption(const QString& name) {
+    static const QStringList names = {QStringLiteral("platform"),
+                                      QStringLiteral("platformpluginpath"),
+                                      QStringLiteral("platformtheme"),
+                                      QStringLiteral("plugin"),
+                                      QStringLiteral("qwindowgeometry"),
+                                      QStringLiteral("qwindowtitle"),
+                                      QStringLiteral("qwindowicon"),
+                                      QStringLiteral("reverse"),
+                                      QStringLiteral("session"),
+                                      QStringLiteral("display"),
+                                      QStringLiteral("geometry"),
+                                      QStringLiteral("style"),
+                                      QStringLiteral("stylesheet"),
+                                      QStringLiteral("widgetcount"),
+                                      QStringLiteral("name"),
+                                      QStringLiteral("title"),
+                                      QStringLiteral("sync"),
+                                      QStringLiteral("nograb"),
+                                      QStringLiteral("dograb"),
+                                      QStringLiteral("qmljsdebugger")};
+    return names.contains(name);
+}
+
+// --help, --version and a mistyped option are answered on the terminal
+// before the window system is asked for anything, so they work over ssh and
+// in scripts without a display. nullopt: go on and start the program.
+std::optional<int> answerWithoutDisplay(QCommandLineParser& parser, int argc, char* argv[]) {
+    // A core application needs no display; it names the program in the usage.
+    const QCoreApplication core(argc, argv);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        const QStringList unknown = parser.unknownOptionNames();
+        const bool toolkitOnly =
+            !unknown.isEmpty() && std::all_of(unknown.cbegin(), unknown.cend(), isToolkitOption);
+        if (toolkitOnly)
+            return std::nullopt;
+        QTextStream(stderr) << "vral: " << parser.errorText() << Qt::endl << parser.helpText();
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        QTextStream(stdout) << QCoreApplication::applicationName() << ' '
+                            << QCoreApplication::applicationVersion() << Qt::endl;
+        return 0;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("VRAL"));
-    QApplication::setApplicationVersion(QStringLiteral(VRAL_VERSION_TEXT));
+    QCoreApplication::setApplicationName(QStringLiteral("VRAL"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VRAL_VERSION_TEXT));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Set-up program for the K7600 can decorator controller."));
     parser.addHelpOption();
     parser.addVersionOption();
+    // "-platform offscreen" is one option, as the toolkit reads it.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QString device = QStringLiteral("device");
     const QString home = QStringLiteral("home");
     const QString simulate = QStringLiteral("simulate");
@@ -62,6 +119,10 @@ int main(int argc, char* argv[]) {
         {simulate, QStringLiteral("Attach a simulated board instead of a serial port.")},
         {trace, QStringLiteral("Write every byte on the link to FILE."), QStringLiteral("FILE")},
     });
+    if (const std::optional<int> status = answerWithoutDisplay(parser, argc, argv))
+        return *status;
+
+    QApplication app(argc, argv);
     parser.process(app);
 
     QString homeDir = optionOrEnvironment(parser, home, "VRAL_HOME");

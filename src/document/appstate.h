@@ -3,6 +3,7 @@
 #include "setupdocument.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 
 // The application's shared state, owned once and passed by reference to
@@ -40,6 +41,10 @@ struct AppState {
 // "VRAL_R" and the version of this build, e.g. "VRAL_R2.1.3".
 QString programVersionText();
 
-// A date and time as gUploadNOW holds it: the user's short date and time
-// format (QLocale::ShortFormat), standing in for the system's "general date".
-QString generalDateText(const QDateTime& dateTime);
+// A date and time in the "general date" form the program's users know: the
+// locale's short date with a four-digit year, then the time with seconds
+// (no time zone), e.g. "12/7/2026 9:00:05 AM" or "07.12.2026 09:00:05".
+// Used for gUploadNOW, file dates on the target board page and the report.
+QString generalDateText(const QDateTime& dateTime, const QLocale& locale = QLocale::system());
+// The format behind it, for a locale.
+QString generalDateFormat(const QLocale& locale);

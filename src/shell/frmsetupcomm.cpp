@@ -119,29 +119,34 @@ bool frmSetupComm::eventFilter(QObject* watched, QEvent* event) {
         // Switching windows (including to a message box) is not leaving the field.
         const bool leaving =
             reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible();
-        if (leaving && !validatePortField()) {
-            // Back into the field once the focus change that is under way has finished.
-            QTimer::singleShot(0, m_txtCommPort, [this] {
-                m_txtCommPort->setFocus(Qt::OtherFocusReason);
-                m_txtCommPort->selectAll();
-            });
+        if (leaving && !portFieldAccepted()) {
+            refusePortField();
+            m_refusalShown = true;
         }
     }
+    if (watched == m_txtCommPort && event->type() == QEvent::FocusIn)
+        m_refusalShown = false;
     return QDialog::eventFilter(watched, event);
 }
 
-bool frmSetupComm::validatePortField() {
+bool frmSetupComm::portFieldAccepted() const {
     bool numeric = false;
     const double value = m_txtCommPort->text().trimmed().toDouble(&numeric);
-    const int minimum = m_updCommPort->minimum();
-    const int maximum = m_updCommPort->maximum();
-    if (numeric && std::isfinite(value) && value >= minimum && value <= maximum)
-        return true;
-    m_prompts.message(
-        QStringLiteral("Comm Port"),
-        QStringLiteral("Only a Number Between %1 and %2 can be Entered").arg(minimum).arg(maximum),
-        Prompts::Icon::Information, Prompts::Buttons::Ok);
-    return false;
+    return numeric && std::isfinite(value) && value >= m_updCommPort->minimum() &&
+           value <= m_updCommPort->maximum();
+}
+
+void frmSetupComm::refusePortField() {
+    m_prompts.message(QStringLiteral("Comm Port"),
+                      QStringLiteral("Only a Number Between %1 and %2 can be Entered")
+                          .arg(m_updCommPort->minimum())
+                          .arg(m_updCommPort->maximum()),
+                      Prompts::Icon::Information, Prompts::Buttons::Ok);
+    // Back into the field once the focus change that may be under way has finished.
+    QTimer::singleShot(0, m_txtCommPort, [this] {
+        m_txtCommPort->setFocus(Qt::OtherFocusReason);
+        m_txtCommPort->selectAll();
+    });
 }
 
 void frmSetupComm::showDevice() {
@@ -151,6 +156,13 @@ void frmSetupComm::showDevice() {
 }
 
 void frmSetupComm::cmdSave_Click() {
+    // A refused port number stops the Save, as a refused field stops
+    // everything else: nothing is written, the link is left as it is.
+    if (!portFieldAccepted()) {
+        if (!m_refusalShown)
+            refusePortField(); // Save by its access key: the field was never left
+        return;
+    }
     m_link.CloseRSComm();
     const PortSettings settings = PortSettings::clamped(
         leadingInteger(m_txtCommPort->text()), m_optPortSpeed19200->isChecked() ? 19200 : 9600);

@@ -29,8 +29,10 @@ protected:
 private:
     void buildControls();
     void loadCurrentSettings();
-    // Shows the "Comm Port" message when the field does not hold 1..99.
-    bool validatePortField();
+    // Whether the field holds a whole number 1..99.
+    bool portFieldAccepted() const;
+    // The "Comm Port" message, then the focus back in the field.
+    void refusePortField();
     void showDevice();
     void cmdSave_Click();
 
@@ -39,6 +41,9 @@ private:
     Prompts& m_prompts;
     const AppFolder& m_folder;
     bool m_wasOnline = false;
+    // The leave check has just refused the field (a click on Save leaves it
+    // first): Save must not show the same message again.
+    bool m_refusalShown = false;
 
     QLineEdit* m_txtCommPort = nullptr;
     Spinner* m_updCommPort = nullptr;

@@ -2,9 +2,14 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace {
+
+// Room the title bar needs beside the title: icon and close, minimise, maximise buttons.
+constexpr int kTitleBarControls = 140;
 
 QMessageBox::Icon toQt(Prompts::Icon icon) {
     switch (icon) {
@@ -55,6 +60,13 @@ Prompts::Answer fromQt(int button) {
 
 } // namespace
 
+int QtPrompts::inputBoxWidthFor(const QString& title, const QWidget& box) {
+    // The window manager cuts a title that does not fit to a few letters; title
+    // bars often use a larger, bold face than the box, so leave room for that
+    // and for the icon and the buttons beside it.
+    return box.fontMetrics().horizontalAdvance(title) * 3 / 2 + kTitleBarControls;
+}
+
 QString QtPrompts::qtText(const QString& programText) {
     QString text = programText;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -70,7 +82,14 @@ QString QtPrompts::qtFilter(const QString& programFilter) {
             continue;
         QString pattern = parts[i + 1];
         pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters.append(parts[i] + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+        const QString shown = QLatin1Char('(') + pattern + QLatin1Char(')');
+        // The program's descriptions mostly name their pattern already
+        // ("Setup Files(*.sdt)"); the toolkit needs it in parentheses at the
+        // end, and it is shown once.
+        if (parts[i].trimmed().endsWith(shown))
+            filters.append(parts[i]);
+        else
+            filters.append(parts[i] + QLatin1Char(' ') + shown);
     }
     return filters.join(QStringLiteral(";;"));
 }
@@ -83,12 +102,19 @@ Prompts::Answer QtPrompts::message(const QString& title, const QString& text, Ic
 
 std::optional<QString> QtPrompts::input(const QString& title, const QString& prompt,
                                         const QString& defaultAnswer) {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(m_parent, title, qtText(prompt), QLineEdit::Normal,
-                                                 defaultAnswer, &ok);
-    if (!ok)
+    QInputDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("inputBox"));
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(qtText(prompt));
+    dialog.setTextValue(defaultAnswer);
+    // The box keeps its layout's size, so the width goes to its entry line.
+    if (auto* line = dialog.findChild<QLineEdit*>()) {
+        const QMargins margins = dialog.layout() ? dialog.layout()->contentsMargins() : QMargins();
+        line->setMinimumWidth(inputBoxWidthFor(title, dialog) - margins.left() - margins.right());
+    }
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return answer;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtPrompts::openFile(const FileDialog& dialog) {

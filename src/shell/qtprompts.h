@@ -16,10 +16,13 @@ public:
     std::optional<QString> openFile(const FileDialog& dialog) override;
     std::optional<QString> saveFile(const FileDialog& dialog) override;
 
-    // "Setup Files(*.sdt)|*.sdt|" -> "Setup Files(*.sdt) (*.sdt)", one filter per pair.
+    // "Setup Files(*.sdt)|*.sdt|" -> "Setup Files(*.sdt)", "Text|*.txt|" -> "Text (*.txt)":
+    // one filter per pair, the pattern shown once.
     static QString qtFilter(const QString& programFilter);
     // CR LF and lone CR become the toolkit's "\n".
     static QString qtText(const QString& programText);
+    // The least width of an input box whose whole title is to be seen.
+    static int inputBoxWidthFor(const QString& title, const QWidget& box);
 
 private:
     QWidget* m_parent = nullptr;

@@ -14,6 +14,27 @@ private slots:
         QCOMPARE(programVersionText(), QStringLiteral("VRAL_R" VRAL_VERSION_TEXT));
     }
 
+    // The general date: four-digit year, seconds, no time zone, in the
+    // user's own order of day, month and year.
+    void generalDate_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("United States") << "en_US"
+                                       << "12/7/2026 9:05:07 AM";
+        QTest::newRow("Germany") << "de_DE"
+                                 << "07.12.2026 09:05:07";
+        QTest::newRow("United Kingdom") << "en_GB"
+                                        << "07/12/2026 09:05:07";
+    }
+    void generalDate() {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        const QDateTime when(QDate(2026, 12, 7), QTime(9, 5, 7));
+        QString shown = generalDateText(when, QLocale(locale));
+        shown.replace(QChar(0x202F), QLatin1Char(' ')); // newer locale data use a narrow space
+        QCOMPARE(shown, text);
+    }
+
     void tablesHold179Elements() {
         const SetupDocument doc = makeDefaultDocument(programVersionText());
         QCOMPARE(doc.Addresses.size(), 179);

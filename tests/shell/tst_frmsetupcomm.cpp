@@ -33,6 +33,8 @@ private slots:
     void saveOnlineBoardAnswers();
     void saveOnlineBoardSilent();
     void cancelKeepsEverything();
+    void refusedPortStopsSave_data();
+    void refusedPortStopsSave();
 };
 
 void TestFrmSetupComm::controls() {
@@ -221,6 +223,44 @@ void TestFrmSetupComm::cancelKeepsEverything() {
     QCOMPARE(readFile(rig.link.CommSettingsFile()), QByteArray("2,9600\r\n"));
     QVERIFY(rig.port.wire().isEmpty());
     QVERIFY(rig.link.OnlineMode);
+}
+
+// A mouse click on Save leaves the field first (one message from the leave
+// check); Alt+S leaves nothing (one message from Save itself). Either way
+// nothing is saved and the dialog stays open with the field to correct.
+void TestFrmSetupComm::refusedPortStopsSave_data() {
+    QTest::addColumn<bool>("byMouse");
+    QTest::newRow("mouse click") << true;
+    QTest::newRow("access key") << false;
+}
+
+void TestFrmSetupComm::refusedPortStopsSave() {
+    QFETCH(bool, byMouse);
+    LinkRig rig;
+    writeFile(rig.link.CommSettingsFile(), "4,9600\r\n");
+    rig.prompts.setDefaultMessageAnswer(Prompts::Answer::Ok);
+    frmSetupComm dialog(rig.link, rig.port, rig.prompts, rig.folder);
+    auto* field = child<QLineEdit>(dialog, "txtCommPort");
+    auto* save = child<QPushButton>(dialog, "cmdSave");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    field->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(field->hasFocus());
+    field->setText(QStringLiteral("0"));
+
+    if (byMouse)
+        QTest::mouseClick(save, Qt::LeftButton);
+    else
+        QTest::keyClick(&dialog, Qt::Key_S, Qt::AltModifier); // clicks after a short animation
+    QTRY_COMPARE(rig.prompts.messageCount(), 1);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(field));
+    QTest::qWait(50); // no second message follows
+    QCOMPARE(rig.prompts.messageCount(), 1);
+    QCOMPARE(rig.prompts.messages().first().title, QStringLiteral("Comm Port"));
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.result(), 0);
+    QCOMPARE(readFile(rig.link.CommSettingsFile()), QByteArray("4,9600\r\n"));
+    QCOMPARE(field->text(), QStringLiteral("0"));
 }
 
 QTEST_MAIN(TestFrmSetupComm)
