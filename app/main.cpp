@@ -139,7 +139,12 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(simulate)) {
         board = std::make_unique<BoardSim>(clock);
         board->setMachineRunning(true);
-        port = std::make_unique<SimulatedPort>(*board, clock);
+        auto simulated = std::make_unique<SimulatedPort>(*board, clock);
+        // Like a real line at the speed Support/RSPort.cfg holds, and with no
+        // record of the bytes: a demo or a training run lasts a whole shift.
+        simulated->setPaced(true);
+        simulated->setRecording(false);
+        port = std::move(simulated);
     } else {
         port = std::make_unique<QtSerialPort>(optionOrEnvironment(parser, device, "VRAL_DEVICE"));
     }

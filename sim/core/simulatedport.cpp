@@ -42,11 +42,19 @@ bool SimulatedPort::write(const QByteArray& bytes) {
         const auto byte = static_cast<quint8>(c);
         record(WireEvent::Kind::Sent, byte);
         const QByteArray reply = m_board.receive(byte);
+        if (m_paced)
+            m_lineTimeOwedMs += byteTimeMs() * double(1 + reply.size());
         for (const char r : reply)
             record(WireEvent::Kind::Received, static_cast<quint8>(r));
         m_input.append(reply);
     }
     return true;
+}
+
+int SimulatedPort::bytesWaiting() {
+    if (m_paced && m_lineTimeOwedMs >= 1.0)
+        return 0;
+    return m_input.size();
 }
 
 int SimulatedPort::readByte() {
@@ -65,8 +73,10 @@ void SimulatedPort::discardInput() {
 SerialPort::WaitResult SimulatedPort::waitForBytes(int timeoutMs) {
     if (m_unplugged)
         return WaitResult::Lost;
-    if (!m_input.isEmpty())
+    if (!m_input.isEmpty()) {
+        settleLineTime();
         return WaitResult::Ready;
+    }
     m_clock.sleepMs(timeoutMs);
     return WaitResult::TimedOut;
 }
@@ -99,7 +109,22 @@ int SimulatedPort::discardCount() const {
     }));
 }
 
+double SimulatedPort::byteTimeMs() const {
+    const int bitsPerSecond = m_settings.section(QLatin1Char(','), 0, 0).toInt();
+    return bitsPerSecond > 0 ? 10000.0 / bitsPerSecond : 0.0;
+}
+
+void SimulatedPort::settleLineTime() {
+    const int whole = static_cast<int>(m_lineTimeOwedMs);
+    if (whole > 0) {
+        m_clock.sleepMs(whole);
+        m_lineTimeOwedMs -= whole;
+    }
+}
+
 void SimulatedPort::record(WireEvent::Kind kind, quint8 byte) {
+    if (!m_recording)
+        return;
     m_wire.append({kind, byte, m_clock.monotonicMs()});
 }
 

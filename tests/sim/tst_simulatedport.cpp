@@ -18,6 +18,8 @@ class TestSimulatedPort : public QObject {
     Q_OBJECT
 
 private slots:
+    void pacedLineTakesTheWireTime_data();
+    void pacedLineTakesTheWireTime();
     void wireRecordsRepliesAfterTheirBytes();
     void discardIsRecordedWithWhatItDropped();
     void waitSpendsTheTimeoutOnlyWhenNothingCame_data();
@@ -137,6 +139,39 @@ void TestSimulatedPort::openFailureIsReportedOnce() {
     QCOMPARE(port.failure().description, QStringLiteral("Port already open"));
     QVERIFY(port.open());
     QCOMPARE(port.failure().number, 0);
+}
+
+// Paced, an attention byte and its answer cost 20 bits of line time; the
+// link only sees the answer after waiting that long on the clock.
+void TestSimulatedPort::pacedLineTakesTheWireTime_data() {
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<int>("exchanges");
+    QTest::addColumn<qint64>("elapsedMs");
+    QTest::newRow("one exchange at 9600") << "9600,n,8,1" << 1 << qint64(2);      // 2.08 ms
+    QTest::newRow("48 exchanges at 9600") << "9600,n,8,1" << 48 << qint64(100);   // 100 ms
+    QTest::newRow("96 exchanges at 19200") << "19200,n,8,1" << 96 << qint64(100); // 100 ms
+}
+
+void TestSimulatedPort::pacedLineTakesTheWireTime() {
+    QFETCH(QString, settings);
+    QFETCH(int, exchanges);
+    QFETCH(qint64, elapsedMs);
+    ManualClock clock;
+    BoardSim board(clock);
+    SimulatedPort port(board, clock);
+    port.setPaced(true);
+    port.setRecording(false);
+    port.setSettings(settings);
+    QVERIFY(port.open());
+    for (int i = 0; i < exchanges; ++i) {
+        QVERIFY(port.write(QByteArray(1, char(0xFF))));
+        if (i == 0)
+            QCOMPARE(port.bytesWaiting(), 0); // the answer is still on the wire
+        QCOMPARE(port.waitForBytes(1000), SerialPort::WaitResult::Ready);
+        QCOMPARE(port.readByte(), 0x55);
+    }
+    QCOMPARE(clock.monotonicMs(), elapsedMs);
+    QVERIFY(port.wire().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSimulatedPort)
