@@ -165,7 +165,7 @@ int main(int argc, char* argv[]) {
 
     frmMDIMain window(state, link, *port, prompts, clock, folder, pageTable());
     prompts.setParent(&window);
-    window.resize(900, 640);
+    window.fitToScreen(QSize(900, 640));
     window.show();
     return app.exec();
 }

@@ -29,6 +29,8 @@ public:
     // Text for status-bar panel 1 ("STATUS").
     QString panelText() const { return m_panelText; }
     bool alarmLatched(int alarm) const { return m_latches.at(alarm); }
+    // Some alarm is latched: the texts above carry it.
+    bool alarmActive() const { return m_latches[0] || m_latches[1]; }
 
 private:
     QString alarmMessage() const;

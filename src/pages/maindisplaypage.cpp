@@ -11,10 +11,12 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -87,6 +89,7 @@ void MainDisplayPage::buildLayout() {
     m_txtMessageDisplay = new QPlainTextEdit(m_fraMessageDisplay);
     m_txtMessageDisplay->setObjectName(QStringLiteral("txtMessageDisplay"));
     m_txtMessageDisplay->setReadOnly(true);
+    m_normalMessagePointSize = m_txtMessageDisplay->font().pointSizeF();
     m_txtMessageDisplay->setFocusPolicy(Qt::NoFocus);
     auto* messageLayout = new QVBoxLayout(m_fraMessageDisplay);
     messageLayout->addWidget(m_txtMessageDisplay);
@@ -141,8 +144,20 @@ void MainDisplayPage::showStatusText() {
     QString text = services().state.SystemStatusText;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (m_txtMessageDisplay->toPlainText() != text)
-        m_txtMessageDisplay->setPlainText(text);
+    if (m_txtMessageDisplay->toPlainText() == text)
+        return;
+    m_txtMessageDisplay->setPlainText(text);
+    // An alarm stands out: large, bold and red; the normal texts stay calm.
+    const bool alarm = text.contains(QLatin1String("SYSTEM ALARM"));
+    m_txtMessageDisplay->setProperty("alarm", alarm);
+    QFont font = m_txtMessageDisplay->font();
+    font.setBold(alarm);
+    font.setPointSizeF(alarm ? m_normalMessagePointSize * 1.8 : m_normalMessagePointSize);
+    m_txtMessageDisplay->setFont(font);
+    QPalette palette = m_txtMessageDisplay->palette();
+    palette.setColor(QPalette::Text,
+                     alarm ? QColor(0xc0, 0, 0) : QGuiApplication::palette().color(QPalette::Text));
+    m_txtMessageDisplay->setPalette(palette);
 }
 
 void MainDisplayPage::boardStep() {

@@ -55,4 +55,5 @@ private:
 
     EntryField* m_spindle = nullptr;
     int m_nextCounter = 0;
+    qreal m_normalMessagePointSize = 9;
 };

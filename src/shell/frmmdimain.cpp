@@ -20,6 +20,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -57,11 +59,18 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
     m_documents = new DocumentCommands(m_state, m_prompts, m_clock, this);
     connect(m_documents, &DocumentCommands::captionChanged, this, &frmMDIMain::updateTitle);
 
-    auto* client = new QWidget(this);
+    // The page scrolls when the window is smaller than it (small screens,
+    // large scaling), so the window itself can always fit the screen.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("pageScroller"));
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    auto* client = new QWidget(scroller);
     client->setObjectName(QStringLiteral("pageHost"));
     m_pageHost = new QVBoxLayout(client);
     m_pageHost->setContentsMargins(0, 0, 0, 0);
-    setCentralWidget(client);
+    scroller->setWidget(client);
+    setCentralWidget(scroller);
 
     createFileMenu();
     createEditMenu();
@@ -248,12 +257,26 @@ void frmMDIMain::ShowPage(int index) {
     delete m_page;
     m_page = nullptr;
     const PageEntry& entry = m_pageTable.at(index);
-    m_page = entry.create(m_services, centralWidget());
+    m_page = entry.create(m_services, m_pageHost->parentWidget());
     if (m_page->objectName().isEmpty())
         m_page->setObjectName(entry.windowName);
     m_pageHost->addWidget(m_page);
     m_page->show();
     m_currentPage = index;
+}
+
+void frmMDIMain::fitToScreen(const QSize& wanted) {
+    const QScreen* screen = this->screen();
+    if (!screen) {
+        resize(wanted);
+        return;
+    }
+    // The frame (title bar, borders) comes on top of the client size.
+    const QRect area = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(wanted.boundedTo(area.size() - frame));
+    move(area.topLeft() + QPoint((area.width() - frameGeometry().width()) / 2,
+                                 (area.height() - frameGeometry().height()) / 2));
 }
 
 void frmMDIMain::setOnline(bool online) {
@@ -297,6 +320,15 @@ void frmMDIMain::statusPollStep() {
     }
     m_state.SystemStatusText = m_statusPoll.systemStatusText();
     m_statusPanel->setText(m_statusPoll.panelText());
+    // An alarm must be seen from across the machine: panel 1 turns red.
+    const bool alarm = m_link.OnlineMode && m_statusPoll.alarmActive();
+    if (m_statusPanel->property("alarm").toBool() != alarm) {
+        m_statusPanel->setProperty("alarm", alarm);
+        m_statusPanel->setStyleSheet(
+            alarm
+                ? QStringLiteral("QLabel { background: #c00000; color: white; font-weight: bold; }")
+                : QString());
+    }
 }
 
 void frmMDIMain::updateDateTime() {

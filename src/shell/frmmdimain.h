@@ -43,6 +43,8 @@ public:
     // Shows page index of the page table, unloading the page shown before.
     void ShowPage(int index);
     void ApplyOnlineMode() override;
+    // Takes the wanted size, or less: never larger than the screen's available area.
+    void fitToScreen(const QSize& wanted);
 
     int currentPageIndex() const { return m_currentPage; }
     QWidget* currentPage() const { return m_page; }

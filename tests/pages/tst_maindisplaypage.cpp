@@ -33,6 +33,7 @@ private slots:
     void spindleFieldAcceptedValueIsNotWritten();
     void spindleSpinnerWritesSelectionOnline();
     void statusTextShownWithLineBreaks();
+    void alarmStandsOut();
 
 private:
     void openPage();
@@ -267,6 +268,28 @@ void TestMainDisplayPage::statusTextShownWithLineBreaks() {
 
     QCOMPARE(child<QPlainTextEdit>(QStringLiteral("txtMessageDisplay"))->toPlainText(),
              QStringLiteral("-- System Normal --\nSet-up Program is Currently ONLINE"));
+}
+
+void TestMainDisplayPage::alarmStandsOut() {
+    openPage();
+    auto* display = child<QPlainTextEdit>(QStringLiteral("txtMessageDisplay"));
+    const qreal normalSize = display->font().pointSizeF();
+    m_rig->state.SystemStatusText =
+        QStringLiteral("***** SYSTEM ALARM *****\r\n Infeed Track Jam \r\n\r\n");
+    m_page->refreshStep();
+    QVERIFY(display->property("alarm").toBool());
+    QVERIFY(display->font().bold());
+    QVERIFY(display->font().pointSizeF() > 1.5 * normalSize);
+    QCOMPARE(display->palette().color(QPalette::Text), QColor(0xc0, 0, 0));
+    QCOMPARE(display->toPlainText(),
+             QStringLiteral("***** SYSTEM ALARM *****\n Infeed Track Jam \n\n"));
+
+    m_rig->state.SystemStatusText =
+        QStringLiteral("-- System Normal --\r\nSet-up Program is Currently ONLINE");
+    m_page->refreshStep();
+    QVERIFY(!display->property("alarm").toBool());
+    QVERIFY(!display->font().bold());
+    QCOMPARE(display->font().pointSizeF(), normalSize);
 }
 
 QTEST_MAIN(TestMainDisplayPage)

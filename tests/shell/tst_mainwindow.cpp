@@ -16,6 +16,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -95,6 +97,7 @@ private slots:
     void menuEntries();
     void windowMenuTable();
     void showPageUnloadsBeforeLoading();
+    void windowFitsSmallScreens();
     void showPageSameIndexDoesNothing();
     void windowMenuEntryShowsPage();
     void onlineAndOffline();
@@ -250,7 +253,7 @@ void TestMainWindow::showPageUnloadsBeforeLoading() {
     QCOMPARE(rig.pageLog, (QStringList{"load 0", "unload 0", "load 3"}));
     QCOMPARE(rig.window->currentPageIndex(), 3);
     QCOMPARE(rig.window->currentPage()->objectName(), QStringLiteral("frmTiming"));
-    QCOMPARE(rig.window->centralWidget()
+    QCOMPARE(rig.window->findChild<QWidget*>(QStringLiteral("pageHost"))
                  ->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)
                  .size(),
              1);
@@ -307,6 +310,7 @@ void TestMainWindow::statusPollOnline() {
     // The tick read the alarm word: memory read of address 121 (0x00, 0x79).
     QVERIFY(rig.port.sentBytes().endsWith(QByteArray("\x00\x79", 2)));
     QCOMPARE(rig.panel(1)->text(), QStringLiteral("System Message:  Faults Active in PLC"));
+    QVERIFY(rig.panel(1)->property("alarm").toBool()); // highlighted while an alarm stands
     QCOMPARE(rig.state.SystemStatusText,
              QStringLiteral("***** SYSTEM ALARM *****\r\n Infeed Track Jam \r\n\r\n"
                             "***** SYSTEM ALARM *****\r\n Timing Signal Failure \r\n\r\n"));
@@ -314,6 +318,7 @@ void TestMainWindow::statusPollOnline() {
     rig.board.setMemory(121, 0);
     rig.window->backgroundUpdate();
     QCOMPARE(rig.panel(1)->text(), QStringLiteral("System Message:  All Faults Normal"));
+    QVERIFY(!rig.panel(1)->property("alarm").toBool());
     QCOMPARE(rig.state.SystemStatusText,
              QStringLiteral("-- System Normal --\r\nSet-up Program is Currently ONLINE"));
 }
@@ -605,6 +610,21 @@ void TestMainWindow::helpPagesLinksResolve() {
     // Every page is reachable from somewhere.
     for (const QString& name : pages)
         QVERIFY2(name == "index.html" || reached.contains(name), qPrintable(name));
+}
+
+// The page scrolls inside the window, so the window never needs more than
+// the screen has (1366 x 768 at 100 %, 1280 x 1024 at 150 %).
+void TestMainWindow::windowFitsSmallScreens() {
+    Rig rig;
+    rig.window->ShowPage(1);
+    QVERIFY(rig.window->findChild<QScrollArea*>(QStringLiteral("pageScroller")));
+    const QSize least = rig.window->minimumSizeHint();
+    QVERIFY2(least.width() <= 1366 && least.height() <= 700,
+             qPrintable(QStringLiteral("%1x%2").arg(least.width()).arg(least.height())));
+    rig.window->fitToScreen(QSize(100000, 100000));
+    const QRect area = rig.window->screen()->availableGeometry();
+    QVERIFY(rig.window->frameGeometry().width() <= area.width());
+    QVERIFY(rig.window->frameGeometry().height() <= area.height());
 }
 
 QTEST_MAIN(TestMainWindow)
