@@ -12,12 +12,29 @@ vral_install_deps() {
         echo "Installing: ${missing[*]}"
         local sudo=""
         [[ $(id -u) -ne 0 ]] && sudo="sudo"
-        $sudo apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+        local log="$VRAL_ROOT/install.log"
+        if ! { $sudo apt-get update -qq &&
+            DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+                "${missing[@]}"; } >"$log" 2>&1; then
+            tail -n 20 "$log"
+            echo "Installing failed; the whole log is in $log" >&2
+            return 1
+        fi
     fi
 }
 
 vral_build() {
     cmake -S "$VRAL_ROOT" -B "$VRAL_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build "$VRAL_ROOT/build" --parallel "$(nproc)"
+}
+
+# The build with its log in build.log instead of on the terminal; the log's
+# tail is shown when it fails.
+vral_build_quietly() {
+    local log="$VRAL_ROOT/build.log"
+    if ! vral_build >"$log" 2>&1; then
+        tail -n 40 "$log"
+        echo "Build failed; the whole log is in $log" >&2
+        return 1
+    fi
 }
