@@ -63,7 +63,8 @@ SetupDocument unusualDocument() {
     doc.Values[178] = -1;
     doc.PLSChannelCount = 8;
     doc.PLSScale = -360;
-    doc.ResolverOffset = std::numeric_limits<qint16>::min();
+    // Not the 16-bit minimum: negating that gives itself, so a sign fault would pass.
+    doc.ResolverOffset = -1234;
     doc.PLSProgram = std::numeric_limits<qint16>::max();
     for (int i = 0; i < 8; ++i)
         doc.SpeedCompensation[i] = qint16(i * 3 - 7);
