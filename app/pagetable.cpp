@@ -16,7 +16,7 @@ QVector<PageEntry> pageTable() {
                   createSetupPage},
         placeholder("frm8830DF1", "&3 Serial Communications", "Serial Communications", false),
         placeholder("frmTiming", "&3 Machine Timing", "Machine Timing"),
-        placeholder("frmData", "&4 Shift Data", "Shift Data"),
+        PageEntry{QStringLiteral("frmData"), QStringLiteral("&4 Shift Data"), true, createDataPage},
         placeholder("frmDisplayIO", "&5 I/O States", "I/O States"),
     };
 }

@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "blowoffrequests.h"
+#include "countertext.h"
 #include "entrygroup.h"
 #include "pageservices.h"
 #include "pagewidgets.h"
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -32,10 +32,6 @@ const QString kSelectionAddress = QStringLiteral("B2088");
 constexpr int kBlanketSelection = 25;
 constexpr int kMandrelSelection = 26;
 const QString kNoValue = QStringLiteral("-");
-
-QString counterText(qint64 value) {
-    return QLocale().toString(value);
-}
 
 } // namespace
 

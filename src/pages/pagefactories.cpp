@@ -1,5 +1,6 @@
 #include "pagefactories.h"
 
+#include "datapage.h"
 #include "maindisplaypage.h"
 #include "setuppage.h"
 
@@ -9,4 +10,8 @@ QWidget* createMainDisplayPage(PageServices& services, QWidget* parent) {
 
 QWidget* createSetupPage(PageServices& services, QWidget* parent) {
     return new SetupPage(services, parent);
+}
+
+QWidget* createDataPage(PageServices& services, QWidget* parent) {
+    return new DataPage(services, parent);
 }

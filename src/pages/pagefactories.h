@@ -6,3 +6,4 @@ struct PageServices;
 // Page table entries for the main window: each builds its page when shown.
 QWidget* createMainDisplayPage(PageServices& services, QWidget* parent);
 QWidget* createSetupPage(PageServices& services, QWidget* parent);
+QWidget* createDataPage(PageServices& services, QWidget* parent);
