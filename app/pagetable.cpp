@@ -17,6 +17,7 @@ QVector<PageEntry> pageTable() {
         placeholder("frm8830DF1", "&3 Serial Communications", "Serial Communications", false),
         placeholder("frmTiming", "&3 Machine Timing", "Machine Timing"),
         PageEntry{QStringLiteral("frmData"), QStringLiteral("&4 Shift Data"), true, createDataPage},
-        placeholder("frmDisplayIO", "&5 I/O States", "I/O States"),
+        PageEntry{QStringLiteral("frmDisplayIO"), QStringLiteral("&5 I/O States"), true,
+                  createIODisplayPage},
     };
 }

@@ -1,6 +1,7 @@
 #include "pagefactories.h"
 
 #include "datapage.h"
+#include "iodisplaypage.h"
 #include "maindisplaypage.h"
 #include "setuppage.h"
 
@@ -14,4 +15,8 @@ QWidget* createSetupPage(PageServices& services, QWidget* parent) {
 
 QWidget* createDataPage(PageServices& services, QWidget* parent) {
     return new DataPage(services, parent);
+}
+
+QWidget* createIODisplayPage(PageServices& services, QWidget* parent) {
+    return new IODisplayPage(services, parent);
 }

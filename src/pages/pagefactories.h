@@ -7,3 +7,4 @@ struct PageServices;
 QWidget* createMainDisplayPage(PageServices& services, QWidget* parent);
 QWidget* createSetupPage(PageServices& services, QWidget* parent);
 QWidget* createDataPage(PageServices& services, QWidget* parent);
+QWidget* createIODisplayPage(PageServices& services, QWidget* parent);
