@@ -1,6 +1,7 @@
 #include "pagefactories.h"
 
 #include "datapage.h"
+#include "df1bridgepage.h"
 #include "iodisplaypage.h"
 #include "maindisplaypage.h"
 #include "setuppage.h"
@@ -19,4 +20,8 @@ QWidget* createDataPage(PageServices& services, QWidget* parent) {
 
 QWidget* createIODisplayPage(PageServices& services, QWidget* parent) {
     return new IODisplayPage(services, parent);
+}
+
+QWidget* createDF1BridgePage(PageServices& services, QWidget* parent) {
+    return new DF1BridgePage(services, parent);
 }

@@ -8,3 +8,4 @@ QWidget* createMainDisplayPage(PageServices& services, QWidget* parent);
 QWidget* createSetupPage(PageServices& services, QWidget* parent);
 QWidget* createDataPage(PageServices& services, QWidget* parent);
 QWidget* createIODisplayPage(PageServices& services, QWidget* parent);
+QWidget* createDF1BridgePage(PageServices& services, QWidget* parent);
