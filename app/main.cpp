@@ -1,6 +1,6 @@
 // vral: the desktop set-up program for the K7600 controller board.
 //
-//   vral [--device PATH] [--home DIR] [--simulate] [--trace FILE]
+//   vral [--device PATH] [--home DIR] [--simulate] [--trace FILE] [--page N]
 //
 // --device PATH  every port number opens PATH (also VRAL_DEVICE), for
 //                devices outside the usual families or the simulated
@@ -9,6 +9,8 @@
 //                VRAL_HOME); default: the executable's folder
 // --simulate     attach an in-process simulated board instead of a port
 // --trace FILE   write every byte on the link to FILE
+// --page N       show page N of the page table at start (0-5), also the
+//                pages the Window menu does not list (2: the DF1 bridge)
 
 #include "appfolder.h"
 #include "appstate.h"
@@ -111,6 +113,7 @@ int main(int argc, char* argv[]) {
     const QString home = QStringLiteral("home");
     const QString simulate = QStringLiteral("simulate");
     const QString trace = QStringLiteral("trace");
+    const QString page = QStringLiteral("page");
     parser.addOptions({
         {device, QStringLiteral("Open PATH for every port number (also VRAL_DEVICE)."),
          QStringLiteral("PATH")},
@@ -118,12 +121,27 @@ int main(int argc, char* argv[]) {
          QStringLiteral("DIR")},
         {simulate, QStringLiteral("Attach a simulated board instead of a serial port.")},
         {trace, QStringLiteral("Write every byte on the link to FILE."), QStringLiteral("FILE")},
+        {page, QStringLiteral("Show page N of the page table at start (0-5; 2: DF1 bridge)."),
+         QStringLiteral("N")},
     });
     if (const std::optional<int> status = answerWithoutDisplay(parser, argc, argv))
         return *status;
 
     QApplication app(argc, argv);
     parser.process(app);
+
+    // Checked before anything is opened or shown.
+    const QVector<PageEntry> pages = pageTable();
+    int startPage = -1;
+    if (parser.isSet(page)) {
+        bool ok = false;
+        startPage = parser.value(page).toInt(&ok);
+        if (!ok || startPage < 0 || startPage >= pages.size()) {
+            QTextStream(stderr) << "vral: --page takes a page number from 0 to " << pages.size() - 1
+                                << ", not " << parser.value(page) << Qt::endl;
+            return 2;
+        }
+    }
 
     QString homeDir = optionOrEnvironment(parser, home, "VRAL_HOME");
     if (homeDir.isEmpty())
@@ -163,9 +181,11 @@ int main(int argc, char* argv[]) {
     RSComm link(clock, prompts, folder);
     link.setTrace(byteTrace.get());
 
-    frmMDIMain window(state, link, *port, prompts, clock, folder, pageTable());
+    frmMDIMain window(state, link, *port, prompts, clock, folder, pages);
     prompts.setParent(&window);
     window.fitToScreen(QSize(900, 640));
     window.show();
+    if (startPage >= 0)
+        window.ShowPage(startPage);
     return app.exec();
 }

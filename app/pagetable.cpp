@@ -14,9 +14,11 @@ QVector<PageEntry> pageTable() {
                   createMainDisplayPage},
         PageEntry{QStringLiteral("frmSetup"), QStringLiteral("&2 Set-up Parameters"), true,
                   createSetupPage},
-        placeholder("frm8830DF1", "&3 Serial Communications", "Serial Communications", false),
+        PageEntry{QStringLiteral("frm8830DF1"), QStringLiteral("&3 Serial Communications"), false,
+                  createDF1BridgePage},
         placeholder("frmTiming", "&3 Machine Timing", "Machine Timing"),
-        placeholder("frmData", "&4 Shift Data", "Shift Data"),
-        placeholder("frmDisplayIO", "&5 I/O States", "I/O States"),
+        PageEntry{QStringLiteral("frmData"), QStringLiteral("&4 Shift Data"), true, createDataPage},
+        PageEntry{QStringLiteral("frmDisplayIO"), QStringLiteral("&5 I/O States"), true,
+                  createIODisplayPage},
     };
 }

@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "blowoffrequests.h"
+#include "countertext.h"
 #include "entrygroup.h"
 #include "pageservices.h"
 #include "pagewidgets.h"
@@ -15,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -34,10 +34,6 @@ const QString kSelectionAddress = QStringLiteral("B2088");
 constexpr int kBlanketSelection = 25;
 constexpr int kMandrelSelection = 26;
 const QString kNoValue = QStringLiteral("-");
-
-QString counterText(qint64 value) {
-    return QLocale().toString(value);
-}
 
 } // namespace
 

@@ -1,0 +1,7 @@
+#include "countertext.h"
+
+#include <QLocale>
+
+QString counterText(qint64 value) {
+    return QLocale().toString(value);
+}
