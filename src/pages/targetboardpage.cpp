@@ -404,20 +404,20 @@ bool TargetBoardPage::statusStep() {
 }
 
 void TargetBoardPage::finishStatus() {
-    const auto describe = [](QPlainTextEdit* box, bool present, const QVector<CodeRecord>& records,
+    // Here the last record for a code wins.
+    const auto describe = [](QPlainTextEdit* box, const std::optional<CodeFile>& file,
                              const QString& code) {
-        if (!present)
+        if (!file)
             return;
-        const CodeLookup lookup = LastMatchingDescription(records, code);
-        if (lookup.found)
-            box->setPlainText(lookup.text);
+        if (const std::optional<QString> text = findCode(*file, code, CodeMatch::Last))
+            box->setPlainText(*text);
     };
     for (int i : {0, 1})
-        describe(m_txtTargetBoard[i], m_codes.faultFilePresent, m_codes.faults, m_codesRead[i]);
+        describe(m_txtTargetBoard[i], m_codes.faults, m_codesRead[i]);
     m_txtTargetBoard[kActionEntry]->setPlainText(
         CorrectiveAction(m_codesRead[kActionEntry].toInt(nullptr, 16)));
     for (int i : {4, 5})
-        describe(m_txtTargetBoard[i], m_codes.commFilePresent, m_codes.commErrors, m_codesRead[i]);
+        describe(m_txtTargetBoard[i], m_codes.commErrors, m_codesRead[i]);
     // Go Online stays offered while the last status reading failed.
     m_cmdGoOnline->setVisible(services().link.CommError);
     m_statusShown = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codefile.h"
 #include "parameterpage.h"
 #include "targetboardtables.h"
 
@@ -28,10 +29,8 @@ struct ProgramOnDisk {
 // The code files the fault and comm-error descriptions come from; a missing
 // file leaves the description boxes as they were.
 struct TargetCodeFiles {
-    bool faultFilePresent = false;
-    QVector<CodeRecord> faults;
-    bool commFilePresent = false;
-    QVector<CodeRecord> commErrors;
+    std::optional<CodeFile> faults;
+    std::optional<CodeFile> commErrors;
 };
 
 // The target board page: the board's fault and comm-error codes with a

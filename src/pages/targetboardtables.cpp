@@ -54,14 +54,3 @@ TargetBoardFeatures TargetBoardFeaturesOf(int boardCode) {
     features.coCpuSlot = boardCode == '2';
     return features;
 }
-
-CodeLookup LastMatchingDescription(const QVector<CodeRecord>& records, const QString& code) {
-    CodeLookup lookup;
-    for (const CodeRecord& record : records) {
-        if (record.code.compare(code, Qt::CaseInsensitive) == 0) {
-            lookup.found = true;
-            lookup.text = record.text;
-        }
-    }
-    return lookup;
-}

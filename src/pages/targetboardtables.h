@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QVector>
 
 // What the target board page reads off the board's fault and status bytes,
 // and what it tells the user to do about them.
@@ -20,16 +19,3 @@ struct TargetBoardFeatures {
     bool coCpuSlot = false;            // "CO-CPU Slot:" caption on the fault tab
 };
 TargetBoardFeatures TargetBoardFeaturesOf(int boardCode);
-
-// One record of a code file: a code and its description.
-struct CodeRecord {
-    QString code;
-    QString text;
-};
-// The description the page shows for code: the text of the last record
-// whose code matches, ignoring case; not found when none does.
-struct CodeLookup {
-    bool found = false;
-    QString text;
-};
-CodeLookup LastMatchingDescription(const QVector<CodeRecord>& records, const QString& code);

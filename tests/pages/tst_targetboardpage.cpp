@@ -52,9 +52,8 @@ void TestTargetBoardPage::openPage(int boardCode) {
     ProgramOnDisk program;
     program.boardCode = boardCode;
     TargetCodeFiles codes;
-    codes.faultFilePresent = true;
-    codes.faults = {{QStringLiteral("0a"), QStringLiteral("Old text")},
-                    {QStringLiteral("0A"), QStringLiteral("Slot fault")}};
+    // Two records for one code: the page shows the last.
+    codes.faults = parseCodeFile("\"0a\",\"Old text\"\r\n\"0A\",\"Slot fault\"\r\n");
     m_page = std::make_unique<TargetBoardPage>(m_rig->services, program, codes);
     m_page->refreshCycle().stop();
     m_rig->clearWire();

@@ -12,7 +12,6 @@ private slots:
     void correctiveAction();
     void boardCodeFeatures_data();
     void boardCodeFeatures();
-    void lastMatchingRecordWins();
 };
 
 void TestTargetBoardTables::faultCodeText_data() {
@@ -99,17 +98,6 @@ void TestTargetBoardTables::boardCodeFeatures() {
     QCOMPARE(features.secondNetworkAddress, second);
     QCOMPARE(features.realTimeClock, clock);
     QCOMPARE(features.coCpuSlot, slot);
-}
-
-void TestTargetBoardTables::lastMatchingRecordWins() {
-    const QVector<CodeRecord> records = {{QStringLiteral("0a"), QStringLiteral("first")},
-                                         {QStringLiteral("0B"), QStringLiteral("other")},
-                                         {QStringLiteral("0A"), QStringLiteral("second")}};
-    const CodeLookup match = LastMatchingDescription(records, QStringLiteral("0A"));
-    QVERIFY(match.found);
-    QCOMPARE(match.text, QStringLiteral("second"));
-    QVERIFY(!LastMatchingDescription(records, QStringLiteral("0C")).found);
-    QVERIFY(!LastMatchingDescription({}, QStringLiteral("00")).found);
 }
 
 QTEST_APPLESS_MAIN(TestTargetBoardTables)
