@@ -21,6 +21,7 @@
 #include "rscomm.h"
 #include "simulatedport.h"
 #include "systemclock.h"
+#include "targetboarddialog.h"
 #include "vralversion.h"
 
 #include <QApplication>
@@ -99,6 +100,10 @@ int main(int argc, char* argv[]) {
 
     frmMDIMain window(state, link, *port, prompts, clock, folder, pageTable());
     prompts.setParent(&window);
+    PageServices targetBoardServices{state, link, prompts, clock, window};
+    window.targetBoardCommand().setPageOpener([&](const QString& programPath) {
+        ShowTargetBoardDialog(targetBoardServices, folder, programPath, &window);
+    });
     window.resize(900, 640);
     window.show();
     return app.exec();
