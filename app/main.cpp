@@ -23,6 +23,7 @@
 #include "rscomm.h"
 #include "simulatedport.h"
 #include "systemclock.h"
+#include "targetboarddialog.h"
 #include "vralversion.h"
 
 #include <QApplication>
@@ -183,7 +184,15 @@ int main(int argc, char* argv[]) {
 
     frmMDIMain window(state, link, *port, prompts, clock, folder, pages);
     prompts.setParent(&window);
+<<<<<<< HEAD
     window.fitToScreen(QSize(900, 640));
+=======
+    PageServices targetBoardServices{state, link, prompts, clock, window};
+    window.targetBoardCommand().setPageOpener([&](const QString& programPath) {
+        ShowTargetBoardDialog(targetBoardServices, folder, programPath, &window);
+    });
+    window.resize(900, 640);
+>>>>>>> issue10b
     window.show();
     if (startPage >= 0)
         window.ShowPage(startPage);

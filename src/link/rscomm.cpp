@@ -2,7 +2,9 @@
 
 #include "address.h"
 #include "appfolder.h"
+#include "boardtypes.h"
 #include "byteexchange.h"
+#include "codefile.h"
 #include "memoryaccess.h"
 #include "plstransactions.h"
 #include "portsettings.h"
@@ -39,6 +41,8 @@ struct RSComm::Impl {
     PlsTransactions pls;
     int transactionDepth = 0;
     bool portConfigurationFailed = false;
+    bool inProgramMode = false;
+    bool inUploadMode = false;
 };
 
 RSComm::RSComm(Clock& clock, Prompts& prompts, const AppFolder& folder)
@@ -128,6 +132,61 @@ void RSComm::RSWrite(const QString& add, const QString& dataValue) {
     d->memory.writeLocation(add, dataValue);
     if (d->memory.writeMismatch())
         d->memory.writeLocation(add, dataValue);
+}
+
+int RSComm::FaultCode() {
+    const TransactionGuard guard(d->transactionDepth);
+    const qint64 value = leadingInteger(d->memory.readLocation(QStringLiteral("B8176")));
+    return value >= 0 && value <= 255 ? static_cast<int>(value) : 0;
+}
+
+QString RSComm::FaultDescription(int fltCode) {
+    QString result = QStringLiteral("Fault Code (") + codeKey(fltCode) + QStringLiteral("H): ");
+    const CodeLookup lookup =
+        lookupCodeFile(supportPath(QStringLiteral("\\Support\\FaultErrCodes.txt")), fltCode,
+                       CodeMatch::First, d->prompts, QStringLiteral("RSComm FaultDescription"));
+    if (!lookup.fileFound)
+        return result + QStringLiteral("--- Fault File Not Found ---");
+    return result + lookup.text;
+}
+
+int RSComm::FirmwareRev() {
+    if (!OnlineMode || CommError)
+        return -1;
+    const TransactionGuard guard(d->transactionDepth);
+    return static_cast<int>(leadingInteger(d->memory.readLocation(QStringLiteral("B8159"))));
+}
+
+QString RSComm::TargetboardName(int targetboardType) {
+    return targetBoardName(targetboardType);
+}
+
+QString RSComm::LCFBoardIndex(int boardType) {
+    return lcfBoardIndex(boardType);
+}
+
+QString RSComm::supportPath(const QString& relative) const {
+    return d->folder.path(relative);
+}
+
+Prompts& RSComm::prompts() const {
+    return d->prompts;
+}
+
+bool RSComm::InProgramMode() const {
+    return d->inProgramMode;
+}
+
+void RSComm::setInProgramMode(bool on) {
+    d->inProgramMode = on;
+}
+
+bool RSComm::InUploadMode() const {
+    return d->inUploadMode;
+}
+
+void RSComm::setInUploadMode(bool on) {
+    d->inUploadMode = on;
 }
 
 bool RSComm::ValidAdd(const QString& var, int targetBoardIndex) {

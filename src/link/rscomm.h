@@ -60,6 +60,32 @@ public:
     static qint16 Dec2Octal(int decNum);
     static qint16 Octal2Dec(int octNum);
 
+    // ---- Board identity and faults ----
+    // The current fault code ("B8176"), 0..255; 0 when the read failed.
+    int FaultCode();
+    // "Fault Code (0AH): " and the description from "\Support\FaultErrCodes.txt"
+    // (first record whose key matches, ignoring case; "--- Fault File Not
+    // Found ---" when the file is missing).
+    QString FaultDescription(int fltCode);
+    // The firmware revision ("B8159"); -1 without touching the link while
+    // offline or after a link failure.
+    int FirmwareRev();
+    // Board type code (a character code) to its name; "F Is Not Defined." for unknown codes.
+    static QString TargetboardName(int targetboardType);
+    // Board type code to its index in the configuration files; empty if none.
+    static QString LCFBoardIndex(int boardType);
+    // Full path of a file under the application folder ("\Support\CommErrCodes.txt").
+    QString supportPath(const QString& relative) const;
+    // The prompts the link shows its boxes through (for helpers built on the link).
+    Prompts& prompts() const;
+
+    // True while a program download runs (the download sets and clears it).
+    bool InProgramMode() const;
+    void setInProgramMode(bool on);
+    // A caller sets it to ask for an upload; the upload clears it when it ends.
+    bool InUploadMode() const;
+    void setInUploadMode(bool on);
+
     // True while a link transaction runs (including any box it shows).
     bool transactionInProgress() const;
 

@@ -55,6 +55,8 @@ public:
     StepDriver& statusPollDriver() const { return *m_backgroundUpdate; }
     // Refreshes the DATE and TIME panels from the clock.
     void updateDateTime();
+    // View > "&Target Board Interface", for the application to hand the page in.
+    TargetBoardCommand& targetBoardCommand() { return m_targetBoard; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

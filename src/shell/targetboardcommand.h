@@ -1,14 +1,24 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+
 struct CommandContext;
 
-// View > "&Target Board Interface": the modal target board page.
+// View > "&Target Board Interface": asks for a program file and opens the
+// modal target board page for it. The page lives above the shell; the
+// application hands in how to open it.
 class TargetBoardCommand {
 public:
+    using PageOpener = std::function<void(const QString& programPath)>;
+
     explicit TargetBoardCommand(CommandContext& context) : m_context(context) {}
 
+    void setPageOpener(PageOpener opener) { m_open = std::move(opener); }
     void Show();
 
 private:
     CommandContext& m_context;
+    PageOpener m_open;
 };

@@ -1,0 +1,492 @@
+#include "targetboardpage.h"
+
+#include "clock.h"
+#include "entrygroup.h"
+#include "onlineswitch.h"
+#include "pageservices.h"
+#include "pagewidgets.h"
+#include "prompts.h"
+#include "rscomm.h"
+#include "spinner.h"
+
+#include <QDateTime>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// The six fault display entries: current fault, last fault, CO-CPU slot,
+// last fault again for the corrective action, current and last comm error.
+const std::array<QString, 6> kFaultAddress = {QStringLiteral("B8176"), QStringLiteral("B8177"),
+                                              QStringLiteral("B8175"), QStringLiteral("B8177"),
+                                              QStringLiteral("B8179"), QStringLiteral("B8178")};
+constexpr int kSlotEntry = 2;
+constexpr int kActionEntry = 3;
+
+struct FieldSpec {
+    const char* label;
+    const char* address;
+    int minimum;
+    int maximum;
+};
+const std::array<FieldSpec, 8> kFields = {{{"Current Network Address 1:", "B8180", 1, 32},
+                                           {"Current Network Address 2:", "B8191", 1, 32},
+                                           {"Hr.", "B43012", 0, 23},
+                                           {"Min.", "B43010", 0, 59},
+                                           {"Sec.", "B43008", 0, 59},
+                                           {"Mo.", "B43016", 1, 12},
+                                           {"Day", "B43015", 1, 31},
+                                           {"Yr.", "B43017", 0, 99}}};
+constexpr int kFirstClockField = 2;
+
+// The ident block in the board: eight character codes, checksum, revision.
+constexpr int kIdentBase = 61424;
+constexpr int kIdentLength = 10;
+
+// Steps of the status reading: the six entries, the CO-CPU slot again, the
+// ten ident locations.
+constexpr int kSlotStep = 6;
+constexpr int kFirstIdentStep = 7;
+constexpr int kStatusSteps = kFirstIdentStep + kIdentLength;
+
+const QString kNoValue = QStringLiteral("-");
+const QString kCannotCommunicate = QStringLiteral("Cannot Communicate with Target Board.");
+
+QString twoDigits(int value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    if (!name.isEmpty())
+        label->setObjectName(name);
+    return label;
+}
+
+QPlainTextEdit* makeDescription(const QString& name, QWidget* parent) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+} // namespace
+
+TargetBoardPage::TargetBoardPage(PageServices& services, const ProgramOnDisk& program,
+                                 const TargetCodeFiles& codes, QWidget* parent)
+    : ParameterPage(services, QStringLiteral("frmTargetBoard"),
+                    QStringLiteral("Target Board Interface"), parent),
+      m_program(program), m_codes(codes), m_features(TargetBoardFeaturesOf(program.boardCode)) {
+    buildLayout();
+    applyBoardCode();
+
+    connect(m_cmdGoOnline, &QPushButton::clicked, this, &TargetBoardPage::goOnline);
+    connect(m_cmdResetFaults, &QPushButton::clicked, this, &TargetBoardPage::resetFaults);
+    connect(m_cmdSetToCurrTime, &QPushButton::clicked, this, [this] { setClockFields({2, 3, 4}); });
+    connect(m_cmdSetToCurrDate, &QPushButton::clicked, this, [this] { setClockFields({5, 6, 7}); });
+
+    m_tmrClock = new QTimer(this);
+    m_tmrClock->setObjectName(QStringLiteral("tmrClock"));
+    m_tmrClock->setInterval(1000);
+    connect(m_tmrClock, &QTimer::timeout, this, &TargetBoardPage::showComputerClock);
+    showComputerClock();
+    m_tmrClock->start();
+
+    // Opening the page brings the link up when it is down.
+    goOnline();
+    startRefresh();
+}
+
+void TargetBoardPage::buildLayout() {
+    m_tabTargetBoard = new QTabWidget(this);
+    m_tabTargetBoard->setObjectName(QStringLiteral("tabTargetBoard"));
+    m_tabTargetBoard->addTab(buildFaultTab(), QStringLiteral("&Fault Codes / Status"));
+    m_tabTargetBoard->addTab(buildIdentTab(), QStringLiteral("&Program Ident/Revision"));
+    m_tabTargetBoard->addTab(buildNetworkTab(), QStringLiteral("&Set Network Address"));
+    m_tabTargetBoard->addTab(buildClockTab(), QStringLiteral("S&et Time && Date"));
+
+    m_cmdGoOnline = makeButton(QStringLiteral("cmdGoOnline"), QStringLiteral("&Go Online"), this);
+    m_cmdOk = makeButton(QStringLiteral("cmdOk"), QStringLiteral("&Ok"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cmdGoOnline);
+    buttons->addWidget(m_cmdOk);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabTargetBoard, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(defaultButton());
+}
+
+QWidget* TargetBoardPage::buildFaultTab() {
+    // In a frame title "&&" is literal text; only tab captions take mnemonics.
+    m_fraTargetBoard[0] = makeFrame(QStringLiteral("fraTargetBoard0"),
+                                    QStringLiteral("Fault Codes / Status"), nullptr);
+    QGroupBox* internal = makeFrame(QStringLiteral("fraInternalFault"),
+                                    QStringLiteral("Internal Fault Code:"), m_fraTargetBoard[0]);
+    QGroupBox* network =
+        makeFrame(QStringLiteral("fraCommError"),
+                  QStringLiteral("Communications Network Error Codes:"), m_fraTargetBoard[0]);
+    auto* internalLayout = new QVBoxLayout(internal);
+    auto* networkLayout = new QVBoxLayout(network);
+    for (int i = 0; i < 6; ++i) {
+        QWidget* frame = i < 4 ? internal : network;
+        QVBoxLayout* frameLayout = i < 4 ? internalLayout : networkLayout;
+        m_lblTargetBoard[i] =
+            makeLabel(QStringLiteral("lblTargetBoard%1").arg(i), QString(), frame);
+        frameLayout->addWidget(m_lblTargetBoard[i]);
+        if (i != kSlotEntry) {
+            m_txtTargetBoard[i] = makeDescription(QStringLiteral("txtTargetBoard%1").arg(i), frame);
+            frameLayout->addWidget(m_txtTargetBoard[i]);
+        }
+    }
+    m_lblTargetBoard[kActionEntry]->setText(QStringLiteral("Corrective Action:"));
+    m_cmdResetFaults = makeButton(QStringLiteral("cmdResetFaults"), QStringLiteral("&Reset Faults"),
+                                  m_fraTargetBoard[0]);
+    auto* layout = new QGridLayout(m_fraTargetBoard[0]);
+    layout->addWidget(internal, 0, 0);
+    layout->addWidget(network, 0, 1);
+    layout->addWidget(m_cmdResetFaults, 1, 1, Qt::AlignRight);
+    return m_fraTargetBoard[0];
+}
+
+QWidget* TargetBoardPage::buildIdentTab() {
+    m_fraTargetBoard[1] = makeFrame(QStringLiteral("fraTargetBoard1"),
+                                    QStringLiteral("Program Ident/Revision"), nullptr);
+    QGroupBox* disk =
+        makeFrame(QStringLiteral("fraOnDisk"), QStringLiteral("On Disk:"), m_fraTargetBoard[1]);
+    QGroupBox* board = makeFrame(QStringLiteral("fraInTargetBoard"),
+                                 QStringLiteral("In Target Board:"), m_fraTargetBoard[1]);
+    static const std::array<const char*, 5> captions = {
+        "Name:", "Revision:", "Checksum:", "Target Board:", "Rev Date:"};
+    const std::array<QString, 5> onDisk = {m_program.ident, QString::number(m_program.revision),
+                                           QString::number(m_program.checksum), m_program.boardName,
+                                           m_program.revDate};
+    auto* diskLayout = new QGridLayout(disk);
+    auto* boardLayout = new QGridLayout(board);
+    for (int i = 0; i < 5; ++i) {
+        diskLayout->addWidget(makeLabel(QString(), QString::fromLatin1(captions[i]), disk), i, 0);
+        m_lblRevIdentOnDisk[i] =
+            makeLabel(QStringLiteral("lblRevIdentOnDisk%1").arg(i), onDisk[i], disk);
+        diskLayout->addWidget(m_lblRevIdentOnDisk[i], i, 1);
+        if (i < 3) {
+            boardLayout->addWidget(makeLabel(QString(), QString::fromLatin1(captions[i]), board), i,
+                                   0);
+            m_lblRevIdentInPLC[i] =
+                makeLabel(QStringLiteral("lblRevIdentInPLC%1").arg(i), kNoValue, board);
+            boardLayout->addWidget(m_lblRevIdentInPLC[i], i, 1);
+        }
+    }
+    boardLayout->setRowStretch(3, 1);
+    auto* layout = new QHBoxLayout(m_fraTargetBoard[1]);
+    layout->addWidget(disk);
+    layout->addWidget(board);
+    return m_fraTargetBoard[1];
+}
+
+void TargetBoardPage::addField(int i, QWidget* parent) {
+    m_lblSetupDesc[i] = makeLabel(QStringLiteral("lblSetupDesc%1").arg(i),
+                                  QString::fromLatin1(kFields[i].label), parent);
+    m_txtSetup[i] = new QLineEdit(parent);
+    m_txtSetup[i]->setObjectName(QStringLiteral("txtSetup%1").arg(i));
+    m_updSetup[i] = new Spinner(parent);
+    m_updSetup[i]->setObjectName(QStringLiteral("updSetup%1").arg(i));
+    m_updSetup[i]->setRange(kFields[i].minimum, kFields[i].maximum);
+    m_updSetup[i]->setBuddy(m_txtSetup[i]);
+
+    EntryField::Params params;
+    params.title = QStringLiteral("Set-up") + m_lblSetupDesc[i]->text();
+    // No document slot: an accepted value goes to the board only.
+    params.commit = [this, i](const EntryField::Accepted& accepted) {
+        writeField(i, accepted.fromSpinner ? accepted.text : QString::number(accepted.value));
+        return EntryField::Verdict::Kept;
+    };
+    m_fields[i] = entries().add(m_txtSetup[i], m_updSetup[i], params);
+}
+
+QWidget* TargetBoardPage::buildNetworkTab() {
+    m_fraTargetBoard[2] = makeFrame(QStringLiteral("fraTargetBoard2"),
+                                    QStringLiteral("Set Network Address"), nullptr);
+    auto* layout = new QGridLayout(m_fraTargetBoard[2]);
+    for (int i = 0; i < kFirstClockField; ++i) {
+        addField(i, m_fraTargetBoard[2]);
+        layout->addWidget(m_lblSetupDesc[i], i, 0);
+        layout->addWidget(m_txtSetup[i], i, 1);
+        layout->addWidget(m_updSetup[i], i, 2);
+    }
+    m_lblNetworkAddComment =
+        makeLabel(QStringLiteral("lblNetworkAddComment"),
+                  QStringLiteral("Each R6100 board connected to the R6100 Network must be ") +
+                      QStringLiteral("assigned a unique network address between 1 and 32.") +
+                      QStringLiteral("\n\n") +
+                      QStringLiteral("System function sfunc19(); configures the R8830 serial ") +
+                      QStringLiteral("communication for the K7600 processor."),
+                  m_fraTargetBoard[2]);
+    m_lblNetworkAddComment->setWordWrap(true);
+    layout->addWidget(m_lblNetworkAddComment, 2, 0, 1, 3);
+    layout->setRowStretch(3, 1);
+    return m_fraTargetBoard[2];
+}
+
+QWidget* TargetBoardPage::buildClockTab() {
+    m_fraTargetBoard[3] =
+        makeFrame(QStringLiteral("fraTargetBoard3"), QStringLiteral("Set Time && Date"), nullptr);
+    auto* layout = new QGridLayout(m_fraTargetBoard[3]);
+    m_lblTargetTime = makeLabel(QStringLiteral("lblTargetTime"),
+                                QStringLiteral("Target Board Time:"), m_fraTargetBoard[3]);
+    m_lblTargetDate = makeLabel(QStringLiteral("lblTargetDate"),
+                                QStringLiteral("Target Board Date:"), m_fraTargetBoard[3]);
+    layout->addWidget(m_lblTargetTime, 0, 0);
+    layout->addWidget(m_lblTargetDate, 2, 0);
+    for (int i = kFirstClockField; i < 8; ++i) {
+        addField(i, m_fraTargetBoard[3]);
+        const int row = i < 5 ? 0 : 2;
+        const int column = 1 + 2 * ((i - kFirstClockField) % 3);
+        layout->addWidget(m_lblSetupDesc[i], row, column);
+        auto* pair = new QHBoxLayout;
+        pair->addWidget(m_txtSetup[i]);
+        pair->addWidget(m_updSetup[i]);
+        layout->addLayout(pair, row + 1, column);
+    }
+    layout->addWidget(makeLabel(QString(), QStringLiteral("Current Time:"), m_fraTargetBoard[3]), 0,
+                      7);
+    m_lblCurrTime = makeLabel(QStringLiteral("lblCurrTime"), QStringLiteral("XX : XX : XX"),
+                              m_fraTargetBoard[3]);
+    layout->addWidget(m_lblCurrTime, 1, 7);
+    layout->addWidget(makeLabel(QString(), QStringLiteral("Current Date:"), m_fraTargetBoard[3]), 2,
+                      7);
+    m_lblCurrDate = makeLabel(QStringLiteral("lblCurrDate"), QStringLiteral("XX - XX - XX"),
+                              m_fraTargetBoard[3]);
+    layout->addWidget(m_lblCurrDate, 3, 7);
+    m_cmdSetToCurrTime = makeButton(QStringLiteral("cmdSetToCurrTime"),
+                                    QStringLiteral("Set to Current &Time"), m_fraTargetBoard[3]);
+    m_cmdSetToCurrDate = makeButton(QStringLiteral("cmdSetToCurrDate"),
+                                    QStringLiteral("Set to Current &Date"), m_fraTargetBoard[3]);
+    layout->addWidget(m_cmdSetToCurrTime, 1, 8);
+    layout->addWidget(m_cmdSetToCurrDate, 3, 8);
+    auto* note = makeLabel(QStringLiteral("lblClockNote"),
+                           QStringLiteral("Note:\nOnly the V2210 Display Module and the R6116 "
+                                          "Communications CO-CPU board are equipped with real "
+                                          "time clocks."),
+                           m_fraTargetBoard[3]);
+    note->setWordWrap(true);
+    layout->addWidget(note, 4, 0, 1, 9);
+    layout->setRowStretch(5, 1);
+    return m_fraTargetBoard[3];
+}
+
+void TargetBoardPage::setFieldEnabled(int i, bool enabled) {
+    m_lblSetupDesc[i]->setEnabled(enabled);
+    m_txtSetup[i]->setEnabled(enabled);
+    m_updSetup[i]->setEnabled(enabled);
+}
+
+void TargetBoardPage::applyBoardCode() {
+    m_cmdGoOnline->hide();
+    m_lblTargetBoard[kSlotEntry]->setVisible(m_features.coCpuSlot);
+    const bool second = m_features.secondNetworkAddress;
+    m_lblSetupDesc[1]->setVisible(second);
+    m_txtSetup[1]->setVisible(second);
+    m_updSetup[1]->setVisible(second);
+    for (int i = kFirstClockField; i < 8; ++i) {
+        setFieldEnabled(i, m_features.realTimeClock);
+        m_txtSetup[i]->setText(kNoValue);
+    }
+    m_lblTargetTime->setEnabled(m_features.realTimeClock);
+    m_lblTargetDate->setEnabled(m_features.realTimeClock);
+    m_cmdSetToCurrTime->setEnabled(m_features.realTimeClock);
+    m_cmdSetToCurrDate->setEnabled(m_features.realTimeClock);
+}
+
+void TargetBoardPage::goOnline() {
+    RSComm& link = services().link;
+    if (link.OnlineMode)
+        return;
+    link.CommError = false;
+    link.OnlineMode = true;
+    services().online.ApplyOnlineMode();
+}
+
+void TargetBoardPage::applyOnlineAppearance() {
+    m_statusShown = false;
+    m_statusStep = 0;
+    m_nextField = 0;
+    m_identInBoard.clear();
+    m_cmdResetFaults->setEnabled(false);
+    for (QLabel* label : m_lblRevIdentInPLC)
+        label->setEnabled(true);
+    for (int i = 0; i < 8; ++i)
+        if (!m_lblSetupDesc[i]->isHidden())
+            setFieldEnabled(i, i < kFirstClockField || m_features.realTimeClock);
+    m_lblTargetTime->setEnabled(m_features.realTimeClock);
+    m_lblTargetDate->setEnabled(m_features.realTimeClock);
+    m_cmdSetToCurrTime->setEnabled(m_features.realTimeClock);
+    m_cmdSetToCurrDate->setEnabled(m_features.realTimeClock);
+}
+
+void TargetBoardPage::applyOfflineAppearance() {
+    m_cmdGoOnline->show();
+    m_cmdResetFaults->setEnabled(false);
+    for (int i : {0, 1, 3, 4, 5})
+        m_txtTargetBoard[i]->setPlainText(kCannotCommunicate);
+    for (QLabel* label : m_lblRevIdentInPLC)
+        label->setEnabled(false);
+    for (int i = 0; i < 8; ++i)
+        if (!m_lblSetupDesc[i]->isHidden())
+            setFieldEnabled(i, false);
+    m_lblTargetTime->setEnabled(false);
+    m_lblTargetDate->setEnabled(false);
+    m_cmdSetToCurrTime->setEnabled(false);
+    m_cmdSetToCurrDate->setEnabled(false);
+}
+
+void TargetBoardPage::boardStep() {
+    if (!m_statusShown) {
+        if (statusStep())
+            finishStatus();
+        return;
+    }
+    refreshFieldStep();
+}
+
+bool TargetBoardPage::statusStep() {
+    RSComm& link = services().link;
+    const int step = m_statusStep++;
+    if (step < kSlotStep) {
+        int value = 0;
+        if (!link.CommError)
+            value = link.RSRead(kFaultAddress[step]).toInt();
+        const QString code = TargetFaultCodeText(value, link.CommError);
+        m_codesRead[step] = code;
+        if (step != kSlotEntry && !link.CommError && value != 0)
+            m_cmdResetFaults->setEnabled(true);
+        static const std::array<const char*, 6> openings = {
+            "Current Fault: Code = ",      "Last Fault: Code = ",     "", "",
+            "Current Comm Error: Code = ", "Last Comm Error: Code = "};
+        if (step == kSlotEntry) {
+            if (m_features.coCpuSlot)
+                m_lblTargetBoard[step]->setText(QStringLiteral("CO-CPU Slot: ") +
+                                                QString::number(value));
+        } else if (step != kActionEntry) {
+            m_lblTargetBoard[step]->setText(QString::fromLatin1(openings[step]) + code +
+                                            QStringLiteral("H"));
+        }
+        return false;
+    }
+    if (step == kSlotStep) {
+        if (m_features.coCpuSlot && !link.CommError)
+            m_lblTargetBoard[kSlotEntry]->setText(QStringLiteral("CO-CPU Slot: ") +
+                                                  link.RSRead(kFaultAddress[kSlotEntry]));
+        return false;
+    }
+    if (link.CommError || step >= kStatusSteps)
+        return true;
+    const int m = step - kFirstIdentStep;
+    const QString value = link.RSRead(QStringLiteral("B%1").arg(kIdentBase + m));
+    if (link.CommError)
+        return true;
+    if (m < 8) {
+        m_identInBoard += QChar(value.toInt());
+        m_lblRevIdentInPLC[0]->setText(m_identInBoard);
+    } else {
+        m_lblRevIdentInPLC[m == 8 ? 2 : 1]->setText(value);
+    }
+    return m == kIdentLength - 1;
+}
+
+void TargetBoardPage::finishStatus() {
+    // Here the last record for a code wins.
+    const auto describe = [](QPlainTextEdit* box, const std::optional<CodeFile>& file,
+                             const QString& code) {
+        if (!file)
+            return;
+        if (const std::optional<QString> text = findCode(*file, code, CodeMatch::Last))
+            box->setPlainText(*text);
+    };
+    for (int i : {0, 1})
+        describe(m_txtTargetBoard[i], m_codes.faults, m_codesRead[i]);
+    m_txtTargetBoard[kActionEntry]->setPlainText(
+        CorrectiveAction(m_codesRead[kActionEntry].toInt(nullptr, 16)));
+    for (int i : {4, 5})
+        describe(m_txtTargetBoard[i], m_codes.commErrors, m_codesRead[i]);
+    // Go Online stays offered while the last status reading failed.
+    m_cmdGoOnline->setVisible(services().link.CommError);
+    m_statusShown = true;
+}
+
+void TargetBoardPage::refreshFieldStep() {
+    RSComm& link = services().link;
+    const int i = m_nextField;
+    m_nextField = (m_nextField + 1) % 8;
+    const QString value = link.RSRead(QString::fromLatin1(kFields[i].address));
+    if (link.CommError)
+        return;
+    const bool shows =
+        i < kFirstClockField ? !m_txtSetup[i]->isHidden() : m_txtSetup[i]->isEnabled();
+    if (shows)
+        m_fields[i]->showValue((QStringLiteral("00") + value).right(2));
+}
+
+void TargetBoardPage::writeField(int i, const QString& text) {
+    RSComm& link = services().link;
+    if (link.OnlineMode && !link.CommError)
+        link.RSWrite(QString::fromLatin1(kFields[i].address), text);
+}
+
+void TargetBoardPage::resetFaults() {
+    const Prompts::Answer answer = services().prompts.message(
+        QStringLiteral("WARNING - Fault Code Reset!"),
+        QStringLiteral("Target Board will be reinitialized.\r\n\r\nDo you wish to continue?"),
+        Prompts::Icon::Critical, Prompts::Buttons::YesNoCancel);
+    if (answer != Prompts::Answer::Yes)
+        return;
+    m_cmdResetFaults->setEnabled(false);
+    RSComm& link = services().link;
+    if (!link.OnlineMode)
+        return;
+    for (const char* address : {"B8178", "B8179", "B8177", "B8176"})
+        if (!link.CommError)
+            link.RSWrite(QString::fromLatin1(address), QStringLiteral("0"));
+    if (!link.CommError)
+        reapplyOnlineAppearance();
+}
+
+void TargetBoardPage::setClockFields(const std::array<int, 3>& fields) {
+    RSComm& link = services().link;
+    if (!link.OnlineMode)
+        return;
+    for (int i : fields) {
+        if (link.CommError)
+            return;
+        // The computer's clock is read anew for each write.
+        const QDateTime now = services().clock.now();
+        const std::array<int, 8> parts = {0,
+                                          0,
+                                          now.time().hour(),
+                                          now.time().minute(),
+                                          now.time().second(),
+                                          now.date().month(),
+                                          now.date().day(),
+                                          now.date().year() % 100};
+        link.RSWrite(QString::fromLatin1(kFields[i].address), QString::number(parts[i]));
+    }
+}
+
+void TargetBoardPage::showComputerClock() {
+    const QDateTime now = services().clock.now();
+    m_lblCurrTime->setText(twoDigits(now.time().hour()) + QStringLiteral(" : ") +
+                           twoDigits(now.time().minute()) + QStringLiteral(" : ") +
+                           twoDigits(now.time().second()));
+    m_lblCurrDate->setText(twoDigits(now.date().month()) + QStringLiteral(" - ") +
+                           twoDigits(now.date().day()) + QStringLiteral(" - ") +
+                           QString::number(now.date().year()));
+}

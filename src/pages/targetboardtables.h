@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// What the target board page reads off the board's fault and status bytes,
+// and what it tells the user to do about them.
+
+// The code shown for a fault or comm-error byte: two upper-case hex digits,
+// or "42" when the read failed (the board's own code for a broken cable).
+QString TargetFaultCodeText(int value, bool readFailed);
+
+// The corrective action for the last-fault code.
+QString CorrectiveAction(int lastFaultCode);
+
+// Which controls a board type code brings to life.
+struct TargetBoardFeatures {
+    bool secondNetworkAddress = false; // "Current Network Address 2:"
+    bool realTimeClock = false;        // clock fields and the two set buttons
+    bool coCpuSlot = false;            // "CO-CPU Slot:" caption on the fault tab
+};
+TargetBoardFeatures TargetBoardFeaturesOf(int boardCode);
