@@ -1,5 +1,6 @@
 #include "commandtable.h"
 
+#include "boardcommands.h"
 #include "doccommands.h"
 #include "linkcommands.h"
 
@@ -12,6 +13,11 @@ const std::vector<CliCommand>& cliCommands() {
          "doc show FILE                print a set-up file as JSON\n"
          "doc export-shift FILE OUT    export FILE's shift data to OUT",
          runDoc},
+        {"board",
+         "board                        print faults, comm errors, firmware and program ident\n"
+         "board reset-faults [--yes]   clear the board's fault and comm-error codes\n"
+         "board set-clock [--yes]      set the board's clock and date to this computer's",
+         runBoard},
     };
     return commands;
 }
