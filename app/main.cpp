@@ -184,15 +184,11 @@ int main(int argc, char* argv[]) {
 
     frmMDIMain window(state, link, *port, prompts, clock, folder, pages);
     prompts.setParent(&window);
-<<<<<<< HEAD
-    window.fitToScreen(QSize(900, 640));
-=======
     PageServices targetBoardServices{state, link, prompts, clock, window};
     window.targetBoardCommand().setPageOpener([&](const QString& programPath) {
         ShowTargetBoardDialog(targetBoardServices, folder, programPath, &window);
     });
-    window.resize(900, 640);
->>>>>>> issue10b
+    window.fitToScreen(QSize(900, 640));
     window.show();
     if (startPage >= 0)
         window.ShowPage(startPage);

@@ -111,6 +111,10 @@ bool EntryField::keyPressed(QKeyEvent* event) {
     case Qt::Key_Enter: {
         // Enter moves on as Tab does; the leave check runs as the focus goes.
         m_group.escapePending = false;
+        if (m_params.enterMovesTo) {
+            m_params.enterMovesTo->setFocus(Qt::TabFocusReason);
+            return true;
+        }
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QCoreApplication::sendEvent(m_field, &tab);
         return true;
@@ -149,6 +153,13 @@ void EntryField::escape() {
 
 void EntryField::leaveCheck() {
     BusyScope busy(m_group);
+    if (!m_params.uncheckedText.isEmpty() && m_field->text() == m_params.uncheckedText) {
+        m_group.escapePending = false;
+        m_editing = false;
+        return;
+    }
+    if (m_params.rewrite)
+        m_field->setText(m_params.rewrite(m_field->text()));
     const std::optional<double> value = wholeNumber(m_field->text());
     const bool accepted = value && *value >= m_spinner->minimum() && *value <= m_spinner->maximum();
     if (!accepted) {

@@ -9,6 +9,7 @@ class EntryGroup;
 class QEvent;
 class QKeyEvent;
 class QLineEdit;
+class QWidget;
 class Spinner;
 
 // The editing behaviour every numeric field of the pages shares: a free-text
@@ -52,6 +53,14 @@ public:
         bool commitOnLeave = true;
         // What an accepted value does, in place of store and target.
         Commit commit;
+        // A text the field may be left with, unchecked and uncommitted (a
+        // marker the page shows in place of a value, e.g. "****").
+        QString uncheckedText;
+        // Rewrites the text as it is left, before the range check (e.g. a
+        // number the board does not know becomes the one it means).
+        std::function<QString(const QString&)> rewrite;
+        // Where Enter moves the focus; null: on to the next control, as Tab.
+        QWidget* enterMovesTo = nullptr;
     };
 
     EntryField(EntryGroup& group, QLineEdit* field, Spinner* spinner, Params params);

@@ -18,12 +18,14 @@ struct CommitPage : QWidget {
     Spinner* spinner = new Spinner(this);
     QLineEdit* neighbour = new QLineEdit(this);
     QPushButton* cmdDefault = createDefaultButton(this);
+    QPushButton* go = new QPushButton(QStringLiteral("Go"), this); // where Enter moves
     CommitPage() {
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(field);
         layout->addWidget(spinner);
         layout->addWidget(neighbour);
         layout->addWidget(cmdDefault);
+        layout->addWidget(go);
         spinner->setRange(0, 9);
     }
 };
@@ -39,6 +41,9 @@ private slots:
     void leaveHandsValueTextAndSavedValue();
     void refusedLeaveRestoresSavedValueAndFocus();
     void spinnerCommitIsMarkedAndRefusalRestores();
+    void rewriteRunsBeforeTheCheck();
+    void enterMovesToTheGivenControl();
+    void uncheckedTextLeavesWithoutCheckOrCommit();
 
 private:
     void typeAndTab(const QString& text);
@@ -52,6 +57,7 @@ private:
 
 void TestEntryCommit::init() {
     m_rig = std::make_unique<PageRig>();
+    m_verdict = EntryField::Verdict::Kept;
     QVERIFY(m_rig->goOnline());
     m_page = std::make_unique<CommitPage>();
     m_group = new EntryGroup(m_rig->link, m_rig->prompts, m_page->cmdDefault, m_page.get());
@@ -62,6 +68,11 @@ void TestEntryCommit::init() {
         m_seen << accepted;
         return m_verdict;
     };
+    params.uncheckedText = QStringLiteral("****");
+    params.rewrite = [](const QString& text) {
+        return text == QLatin1String("x") ? QStringLiteral("3") : text;
+    };
+    params.enterMovesTo = m_page->go;
     m_group->add(m_page->field, m_page->spinner, params);
     m_page->show();
     QApplication::setActiveWindow(m_page.get());
@@ -120,6 +131,41 @@ void TestEntryCommit::spinnerCommitIsMarkedAndRefusalRestores() {
     QVERIFY(m_seen[0].fromSpinner);
     QCOMPARE(m_page->field->text(), QStringLiteral("5"));
     QVERIFY(m_page->cmdDefault->hasFocus());
+}
+
+void TestEntryCommit::uncheckedTextLeavesWithoutCheckOrCommit() {
+    m_page->field->setText(QStringLiteral("****"));
+    m_page->field->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(m_page->field, Qt::Key_Tab);
+    QCOMPARE(m_rig->prompts.messageCount(), 0);
+    QVERIFY(m_seen.isEmpty());
+    QCOMPARE(m_page->field->text(), QStringLiteral("****"));
+    QVERIFY(m_page->neighbour->hasFocus());
+    QVERIFY(!m_group->field(0)->isEditing());
+
+    // Any other text is checked as usual.
+    m_rig->prompts.answerMessage(Prompts::Answer::Ok);
+    typeAndTab(QStringLiteral("***"));
+    QCOMPARE(m_rig->prompts.messageCount(), 1);
+}
+
+void TestEntryCommit::rewriteRunsBeforeTheCheck() {
+    // "x" is no number, but the rewrite makes it one before the check sees it.
+    typeAndTab(QStringLiteral("x"));
+    QCOMPARE(m_page->field->text(), QStringLiteral("3"));
+    QCOMPARE(m_seen.size(), 1);
+    QCOMPARE(m_seen[0].value, 3);
+    QCOMPARE(m_rig->prompts.messageCount(), 0);
+}
+
+void TestEntryCommit::enterMovesToTheGivenControl() {
+    m_page->field->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(m_page->field, Qt::Key_Backspace);
+    QTest::keyClicks(m_page->field, QStringLiteral("7"));
+    QTest::keyClick(m_page->field, Qt::Key_Return);
+    QVERIFY(m_page->go->hasFocus()); // not the neighbour, next in the tab order
+    QCOMPARE(m_seen.size(), 1);      // the leave check ran once, on the way
+    QCOMPARE(m_seen[0].value, 7);
 }
 
 QTEST_MAIN(TestEntryCommit)
