@@ -6,6 +6,7 @@
 #include "byteexchange.h"
 #include "codefile.h"
 #include "memoryaccess.h"
+#include "plsoperations.h"
 #include "plstransactions.h"
 #include "portsettings.h"
 #include "prompts.h"
@@ -32,13 +33,15 @@ private:
 struct RSComm::Impl {
     Impl(RSComm& flags, Clock& clock, Prompts& prompts, const AppFolder& folder)
         : prompts(prompts), folder(folder), exchange(flags, clock, prompts),
-          memory(exchange, prompts), pls(exchange, flags, clock, prompts) {}
+          memory(exchange, prompts), pls(exchange, flags, clock, prompts),
+          plsOperations(pls, flags, prompts) {}
 
     Prompts& prompts;
     AppFolder folder;
     ByteExchange exchange;
     MemoryAccess memory;
     PlsTransactions pls;
+    PlsOperations plsOperations;
     int transactionDepth = 0;
     bool portConfigurationFailed = false;
     bool inProgramMode = false;
@@ -266,6 +269,69 @@ bool RSComm::RecallPLSChannel(int chan) {
 bool RSComm::WaitPLSReady() {
     const TransactionGuard guard(d->transactionDepth);
     return d->pls.waitReady();
+}
+
+QString RSComm::PLSScaleFactor() {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->plsOperations.registerText(0x18);
+}
+
+QString RSComm::PLSOffset() {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->plsOperations.registerText(0x28);
+}
+
+QString RSComm::PLSPos() {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->plsOperations.registerText(0x48);
+}
+
+QString RSComm::PLSRpm() {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->plsOperations.registerText(0x58);
+}
+
+bool RSComm::SingleSetpoint(int chan, int onSetpoint, int offSetpoint, bool clearChan) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->plsOperations.singleSetpoint(chan, onSetpoint, offSetpoint, clearChan);
+}
+
+bool RSComm::PulseTrain(int chan, int onDivision, int offDivision, int startDivision) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->plsOperations.pulseTrain(chan, onDivision, offDivision, startDivision);
+}
+
+bool RSComm::ClearPLSChan(int chan) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->plsOperations.clearChannel(chan);
+}
+
+bool RSComm::RecallChannel(int chan) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->plsOperations.recallChannel(chan);
+}
+
+int RSComm::ChannelRecallState() const {
+    return d->pls.recallState();
+}
+
+int RSComm::ChannelRecallPos() const {
+    return d->pls.recallPosition();
+}
+
+bool RSComm::SetPLSOffset(int position) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->plsOperations.setOffset(position);
+}
+
+bool RSComm::PLSConfigDownload(const std::vector<int>& cfgParam, int scaleFactor) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->plsOperations.configDownload(cfgParam, scaleFactor);
+}
+
+std::array<int, 19> RSComm::PLSConfigUpload() {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->plsOperations.configUpload();
 }
 
 int RSComm::linkMode() const {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class AppFolder;
 class ByteTrace;
@@ -112,6 +113,27 @@ public:
     bool ReadPLSConfigBlock(int command);
     bool RecallPLSChannel(int chan);
     bool WaitPLSReady();
+
+    // ---- PLS operations: checks and messages first, then the transactions ----
+    // Registers as decimal text, "-9999" when the read failed.
+    QString PLSScaleFactor();
+    QString PLSOffset();
+    QString PLSPos();
+    QString PLSRpm();
+    // Clears the channel first when clearChan, then sets ON and OFF.
+    bool SingleSetpoint(int chan, int onSetpoint, int offSetpoint, bool clearChan);
+    bool PulseTrain(int chan, int onDivision, int offDivision, int startDivision);
+    bool ClearPLSChan(int chan);
+    // Afterwards ChannelRecallState()/ChannelRecallPos() (2 and 0 when invalid).
+    bool RecallChannel(int chan);
+    int ChannelRecallState() const;
+    int ChannelRecallPos() const;
+    // Aligns the offset so that the current position reads as position.
+    bool SetPLSOffset(int position);
+    // Four blocks of six from cfgParam (at least 24 values), then the scale factor.
+    bool PLSConfigDownload(const std::vector<int>& cfgParam, int scaleFactor);
+    // The 19 configuration values (the last good ones after a failed read).
+    std::array<int, 19> PLSConfigUpload();
 
     int linkMode() const;
     void setLinkMode(int mode);
