@@ -1,6 +1,7 @@
 #include "commandtable.h"
 
 #include "doccommands.h"
+#include "reportcommands.h"
 #include "linkcommands.h"
 
 const std::vector<CliCommand>& cliCommands() {
@@ -12,6 +13,8 @@ const std::vector<CliCommand>& cliCommands() {
          "doc show FILE                print a set-up file as JSON\n"
          "doc export-shift FILE OUT    export FILE's shift data to OUT",
          runDoc},
+        {"report", "report FILE OUT.pdf [--page-size A4|Letter]  write FILE's report as a PDF",
+         runReport},
     };
     return commands;
 }
