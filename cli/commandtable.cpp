@@ -2,6 +2,7 @@
 
 #include "boardcommands.h"
 #include "doccommands.h"
+#include "reportcommands.h"
 #include "linkcommands.h"
 
 const std::vector<CliCommand>& cliCommands() {
@@ -18,6 +19,8 @@ const std::vector<CliCommand>& cliCommands() {
          "board reset-faults [--yes]   clear the board's fault and comm-error codes\n"
          "board set-clock [--yes]      set the board's clock and date to this computer's",
          runBoard},
+        {"report", "report FILE OUT.pdf [--page-size A4|Letter]  write FILE's report as a PDF",
+         runReport},
     };
     return commands;
 }

@@ -6,7 +6,7 @@
 #include "exitstatus.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 namespace {
@@ -37,7 +37,11 @@ const CliCommand* findCommand(const QString& name) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // The report draws with fonts, which needs a GUI application; vralctl
+    // never opens a window, so it needs no display either.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vralctl"));
 
     QCommandLineParser parser;
