@@ -9,6 +9,9 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <algorithm>
+#include <memory>
+
 namespace {
 
 QString commandHelp() {
@@ -37,11 +40,21 @@ const CliCommand* findCommand(const QString& name) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The report draws with fonts, which needs a GUI application; vralctl
-    // never opens a window, so it needs no display either.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // The report draws with fonts, which needs a GUI application (on the
+    // offscreen platform: vralctl never opens a window). Every other command
+    // stays a plain core application, whose standard error carries nothing
+    // but the program's own message lines.
+    const bool drawsReport = std::any_of(argv + 1, argv + argc, [](const char* word) {
+        return qstrcmp(word, "report") == 0;
+    });
+    std::unique_ptr<QCoreApplication> app;
+    if (drawsReport) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("vralctl"));
 
     QCommandLineParser parser;
@@ -62,7 +75,7 @@ int main(int argc, char* argv[]) {
     parser.addOptions({device, home, trace, retry});
     // Options come before the command, so "write B1012 -5" hands -5 to the link.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    parser.process(app);
+    parser.process(*app);
 
     const QStringList args = parser.positionalArguments();
     const CliCommand* command = findCommand(args.value(0));
