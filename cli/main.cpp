@@ -44,9 +44,8 @@ int main(int argc, char* argv[]) {
     // offscreen platform: vralctl never opens a window). Every other command
     // stays a plain core application, whose standard error carries nothing
     // but the program's own message lines.
-    const bool drawsReport = std::any_of(argv + 1, argv + argc, [](const char* word) {
-        return qstrcmp(word, "report") == 0;
-    });
+    const bool drawsReport = std::any_of(
+        argv + 1, argv + argc, [](const char* word) { return qstrcmp(word, "report") == 0; });
     std::unique_ptr<QCoreApplication> app;
     if (drawsReport) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
