@@ -48,6 +48,14 @@ class TestShiftExport : public QObject {
     Q_OBJECT
 
 private slots:
+    // The whole file, byte for byte, as field tools have read it.
+    void matchesGoldenFile() {
+        const QByteArray golden =
+            fileBytes(qEnvironmentVariable("VRAL_TEST_DATA") + QStringLiteral("/shift-export.txt"));
+        QVERIFY(!golden.isEmpty());
+        QCOMPARE(shiftDataText(exportState()), golden);
+    }
+
     void everyLineEndsWithCrLf() {
         const QByteArray text = shiftDataText(exportState());
         QVERIFY(text.endsWith("\r\n"));
