@@ -1,5 +1,6 @@
 #include "frmmdimain.h"
 
+#include "accesskeyrule.h"
 #include "appfolder.h"
 #include "appstate.h"
 #include "clock.h"
@@ -7,6 +8,7 @@
 #include "frmabout.h"
 #include "frmsetupcomm.h"
 #include "helpwindow.h"
+#include "menushortcutrule.h"
 #include "passcodecommand.h"
 #include "prompts.h"
 #include "rscomm.h"
@@ -22,6 +24,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -78,6 +81,16 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
     createWindowMenu();
     createHelpMenu();
     createStatusBar();
+    new AccessKeyRule(this, [this] { return m_page; });
+    new MenuShortcutRule(this);
+    // F10 activates the menu bar, as the program's users expect.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    menuKey->setObjectName(QStringLiteral("scMenuBar"));
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        menuBar()->setFocus(Qt::MenuBarFocusReason);
+        if (!menuBar()->actions().isEmpty())
+            menuBar()->setActiveAction(menuBar()->actions().first());
+    });
 
     // The default document is built before the first page is shown, so no
     // page ever sees an empty document.
