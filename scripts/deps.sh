@@ -1,7 +1,8 @@
 # Sourced by scripts/demo and scripts/test: installs the Debian packages the
-# build needs when they are missing (run as root on a fresh machine).
+# build needs when they are missing (run as root on a fresh machine). Extra
+# packages a script needs besides can be named as arguments.
 vral_install_deps() {
-    local wanted=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl1-mesa-dev xvfb xauth)
+    local wanted=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl1-mesa-dev xvfb xauth "$@")
     local missing=()
     local pkg
     for pkg in "${wanted[@]}"; do
