@@ -1,17 +1,37 @@
 #pragma once
 
+#include <QObject>
+
+#include <memory>
+
+class DataTransfer;
+class frmProcessing;
 struct CommandContext;
 
 // File > "&Upload (save) Data" and "&Download Data": the set-up document
 // to and from the board, by the entry's kind (0 set-up parameters, 1 timing
 // channels, 2 shift data, 4 all); a download is transfer kind 10 + kind.
+// Each asks first; the transfer then runs step by step in its progress
+// window while the menu command has already returned.
 class DataTransferCommands {
 public:
-    explicit DataTransferCommands(CommandContext& context) : m_context(context) {}
+    explicit DataTransferCommands(CommandContext& context);
+    ~DataTransferCommands();
 
     void Upload(int kind);
     void Download(int kind);
+    // Offline question, then the transfer of kind in frmProcessing.
+    void RunDataTransfer(int kind);
+
+    // The transfer running now and its window; nullptr when none runs.
+    DataTransfer* runningTransfer() const;
+    frmProcessing* processingWindow() const;
 
 private:
+    struct Running;
+
     CommandContext& m_context;
+    std::unique_ptr<Running> m_running;
+    // Lifetime guard of the clean-up queued when a transfer ends.
+    QObject m_anchor;
 };

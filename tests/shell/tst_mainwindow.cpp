@@ -516,8 +516,7 @@ void TestMainWindow::offlineEditingToggles() {
 
 void TestMainWindow::commandsNotAvailableYet_data() {
     QTest::addColumn<QString>("name");
-    for (const char* name : {"mnuFileUploadData0", "mnuFileUploadData4", "mnuFileDownloadData2",
-                             "mnuFileDownloadProgram", "mnuFilePrint", "mnuViewTargetBoardStatus"})
+    for (const char* name : {"mnuFileDownloadProgram", "mnuFilePrint", "mnuViewTargetBoardStatus"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 

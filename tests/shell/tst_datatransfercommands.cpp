@@ -1,0 +1,258 @@
+// The File menu's data transfers as the user meets them: the questions
+// (exact title, text, icon, buttons), the offline question, the progress
+// window running the transfer on the main loop with Cancel live, and the
+// save question an uploaded document brings.
+#include "appstate.h"
+#include "boardrig.h"
+#include "commandcontext.h"
+#include "datatransfer.h"
+#include "datatransfercommands.h"
+#include "documentcommands.h"
+#include "frmprocessing.h"
+#include "onlineswitch.h"
+#include "stepdriver.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QString kErrorText = QStringLiteral("Error Processing Request\r\n\r\nProcess Not Complete");
+
+// Brings the port in line with OnlineMode, as the main window does.
+class PortSwitch : public OnlineSwitch {
+public:
+    PortSwitch(RSComm& link, SerialPort& port) : m_link(link), m_port(port) {}
+    void ApplyOnlineMode() override {
+        ++calls;
+        if (m_link.OnlineMode)
+            m_link.OpenRSComm(m_port);
+        else
+            m_link.CloseRSComm();
+        if (m_link.CommError)
+            m_link.OnlineMode = false;
+    }
+    int calls = 0;
+
+private:
+    RSComm& m_link;
+    SerialPort& m_port;
+};
+
+struct CommandRig : BoardRig {
+    AppState state;
+    PortSwitch online{link, port};
+    StepDriver statusPoll{link, [] {}, StepDriver::every(500)};
+    CommandContext context{state, link, port, prompts, clock, folder, online, statusPoll, nullptr};
+    DataTransferCommands commands{context};
+
+    CommandRig() {
+        state.InitDefaultDocument();
+        state.ProgramVersion = state.CurrentDocument.Version;
+    }
+    bool goOnline() {
+        link.OpenRSComm(port);
+        port.clearWire();
+        return link.OnlineMode;
+    }
+    // Waits for the running transfer to end and its window to go.
+    bool waitForEnd() {
+        return QTest::qWaitFor([this] { return commands.runningTransfer() == nullptr; }, 10000);
+    }
+};
+
+template <class T> T* child(QWidget* parent, const char* name) {
+    return parent ? parent->findChild<T*>(QLatin1String(name)) : nullptr;
+}
+
+} // namespace
+
+class TestDataTransferCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void confirmation_data();
+    void confirmation();
+    void uploadRunsInProgressWindow();
+    void cancelButtonStopsDownload();
+    void offlineQuestion_data();
+    void offlineQuestion();
+    void uploadedDocumentAsksToSave();
+};
+
+void TestDataTransferCommands::confirmation_data() {
+    QTest::addColumn<bool>("upload");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("upload") << true << "Data Upload"
+                            << "You are about to Upload Data from the PLC\r\n\r\n"
+                               "Do You Wish to Continue?";
+    QTest::newRow("download") << false << "Data Download"
+                              << "You are about to Download Data to the PLC\r\n\r\n"
+                                 "Do You Wish to Continue?";
+}
+
+void TestDataTransferCommands::confirmation() {
+    QFETCH(bool, upload);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    CommandRig rig;
+    QVERIFY(rig.goOnline());
+    rig.prompts.answerMessage(Prompts::Answer::No);
+    if (upload)
+        rig.commands.Upload(0);
+    else
+        rig.commands.Download(0);
+    QCOMPARE(rig.prompts.messageCount(), 1);
+    const ScriptedPrompts::Record box = rig.prompts.messages().first();
+    QCOMPARE(box.title, title);
+    QCOMPARE(box.text, text);
+    QCOMPARE(box.icon, Prompts::Icon::Question);
+    QCOMPARE(box.buttons, Prompts::Buttons::YesNo);
+    // No: nothing happens.
+    QVERIFY(!rig.commands.runningTransfer());
+    QVERIFY(rig.port.sentBytes().isEmpty());
+    QVERIFY(rig.state.gUploadNOW.isEmpty());
+}
+
+void TestDataTransferCommands::uploadRunsInProgressWindow() {
+    CommandRig rig;
+    rig.board.setMemory(2088, 33);
+    QVERIFY(rig.goOnline());
+    rig.state.CurrentDocument.Addresses[1] = QStringLiteral("B2088");
+    rig.prompts.answerMessage(Prompts::Answer::Yes);
+    rig.commands.Upload(4);
+
+    frmProcessing* window = rig.commands.processingWindow();
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->windowModality(), Qt::ApplicationModal);
+    QCOMPARE(child<QGroupBox>(window, "fraProcessing")->title(),
+             QStringLiteral("Processing Request:"));
+    QCOMPARE(child<QLabel>(window, "lblProcessing")->text(),
+             QStringLiteral("Uploading Data, Please Standby..."));
+    auto* bar = child<QProgressBar>(window, "prgProcessing");
+    QCOMPARE(bar->minimum(), 0);
+    QCOMPARE(bar->maximum(), 211);
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(child<QPushButton>(window, "cmdCancel")->text(), QStringLiteral("&Cancel"));
+    QCOMPARE(rig.state.TransferKind, 4);
+    QCOMPARE(rig.state.gUploadNOW, generalDateText(rig.clock.now()));
+    // The menu command has returned: the steps run on this loop.
+    QVERIFY(rig.port.sentBytes().isEmpty());
+
+    int lastValue = 0;
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) { lastValue = value; });
+    QSignalSpy hidden(window, &QDialog::accepted);
+    QVERIFY(hidden.wait(10000));
+    QCOMPARE(lastValue, 211);
+    QCOMPARE(child<QLabel>(window, "lblProcessing")->text(),
+             QStringLiteral("Uploading Timing Channels, Please Standby..."));
+    QVERIFY(!window->isVisible());
+    QVERIFY(rig.waitForEnd());
+    QCOMPARE(rig.state.CurrentDocument.Values[1], 33);
+    QCOMPARE(rig.prompts.messageCount(), 1);
+}
+
+void TestDataTransferCommands::cancelButtonStopsDownload() {
+    CommandRig rig;
+    QVERIFY(rig.goOnline());
+    rig.prompts.answerMessage(Prompts::Answer::Yes);
+    rig.commands.Download(4);
+    frmProcessing* window = rig.commands.processingWindow();
+    QVERIFY(window);
+    auto* bar = child<QProgressBar>(window, "prgProcessing");
+    QVERIFY(QTest::qWaitFor([bar] { return bar->value() >= 20; }, 10000));
+    QTest::mouseClick(child<QPushButton>(window, "cmdCancel"), Qt::LeftButton);
+    DataTransfer* transfer = rig.commands.runningTransfer();
+    QVERIFY(transfer);
+    QVERIFY(QTest::qWaitFor(
+        [transfer] { return transfer->outcome() != DataTransfer::Outcome::Running; }));
+    QCOMPARE(transfer->outcome(), DataTransfer::Outcome::Cancelled);
+    QVERIFY(bar->value() < 179);
+    QVERIFY(rig.waitForEnd());
+    // No PLS command reached the board: no 0x1B channel command, no configuration block.
+    QVERIFY(!rig.port.sentBytes().contains(QByteArray("\xFF\x3B", 2)));
+    QVERIFY(!rig.port.sentBytes().contains(QByteArray("\xFF\x1B", 2)));
+    QVERIFY(!rig.state.ChannelsDownloaded);
+    QCOMPARE(rig.prompts.messageCount(), 1);
+}
+
+void TestDataTransferCommands::offlineQuestion_data() {
+    QTest::addColumn<Prompts::Answer>("answer");
+    QTest::addColumn<bool>("portFails");
+    QTest::newRow("No: nothing") << Prompts::Answer::No << false;
+    QTest::newRow("Yes: online, then the transfer") << Prompts::Answer::Yes << false;
+    QTest::newRow("Yes, port cannot open: the error box at once") << Prompts::Answer::Yes << true;
+}
+
+void TestDataTransferCommands::offlineQuestion() {
+    QFETCH(Prompts::Answer, answer);
+    QFETCH(bool, portFails);
+    CommandRig rig;
+    rig.state.CurrentDocument.Addresses[1] = QStringLiteral("B3001");
+    rig.state.CurrentDocument.Values[1] = 7;
+    rig.prompts.answerMessage(answer);
+    if (portFails) {
+        rig.port.setOpenFailure({8002, QStringLiteral("MSComm1"), QStringLiteral("Invalid port")});
+        rig.prompts.answerMessage(Prompts::Answer::Ok); // "Comm Port Error"
+        rig.prompts.answerMessage(Prompts::Answer::Ok); // the transfer's error box
+    }
+    rig.commands.RunDataTransfer(12);
+    const ScriptedPrompts::Record question = rig.prompts.messages().first();
+    QCOMPARE(question.title, QStringLiteral("Program Offline"));
+    QCOMPARE(question.text, QStringLiteral("Program is Currently OFFLINE\r\n\r\nDo You Wish to "
+                                           "Switch to ONLINE MODE to Continue?"));
+    QCOMPARE(question.icon, Prompts::Icon::Question);
+    QCOMPARE(question.buttons, Prompts::Buttons::YesNo);
+    if (answer == Prompts::Answer::No) {
+        QCOMPARE(rig.online.calls, 0);
+        QVERIFY(!rig.commands.runningTransfer());
+        QCOMPARE(rig.prompts.messageCount(), 1);
+        return;
+    }
+    QCOMPARE(rig.online.calls, 1);
+    QVERIFY(rig.commands.runningTransfer());
+    QVERIFY(rig.waitForEnd());
+    const QList<ScriptedPrompts::Record> boxes = rig.prompts.messages();
+    if (portFails) {
+        QCOMPARE(boxes.size(), 3);
+        QCOMPARE(boxes.at(1).title, QStringLiteral("Comm Port Error"));
+        QCOMPARE(boxes.at(2).text, kErrorText);
+    } else {
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(rig.link.OnlineMode);
+        QCOMPARE(int(rig.board.memory(3001)), 7);
+    }
+}
+
+void TestDataTransferCommands::uploadedDocumentAsksToSave() {
+    CommandRig rig;
+    DocumentCommands documents(rig.state, rig.prompts, rig.clock);
+    // A saved document with a value the board does not hold.
+    rig.state.CurrentDocument.Values[161] = 5;
+    rig.state.CurrentDocument.Addresses[161] = QStringLiteral("B3000");
+    rig.state.SavedDocument = rig.state.CurrentDocument;
+    QVERIFY(!documents.PromptSaveChanges().has_value());
+    rig.board.setMemory(3000, 6);
+    QVERIFY(rig.goOnline());
+    rig.prompts.answerMessage(Prompts::Answer::Yes);
+    rig.commands.Upload(0);
+    QVERIFY(rig.waitForEnd());
+    QCOMPARE(rig.state.CurrentDocument.Values[161], 6);
+
+    rig.prompts.answerMessage(Prompts::Answer::Cancel);
+    documents.New();
+    const ScriptedPrompts::Record box = rig.prompts.messages().last();
+    QCOMPARE(box.text, QStringLiteral("Save Changes to File?"));
+    QCOMPARE(box.buttons, Prompts::Buttons::YesNoCancel);
+    // Cancel keeps the uploaded document.
+    QCOMPARE(rig.state.CurrentDocument.Values[161], 6);
+}
+
+QTEST_MAIN(TestDataTransferCommands)
+#include "tst_datatransfercommands.moc"
