@@ -4,11 +4,17 @@
 #include "doccommands.h"
 #include "reportcommands.h"
 #include "linkcommands.h"
+#include "watchcommands.h"
 
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
         {"read", "read ADDR...                 print each location's value, one per line", runRead},
         {"write", "write ADDR VALUE             write a value to a location", runWrite},
+        {"watch",
+         "watch ADDR... [--interval MS] [--count N]\n"
+         "                             read the locations every MS ms (1000), one line per\n"
+         "                             pass: the time, then the values; Ctrl+C ends it",
+         runWatch},
         {"doc",
          "doc new FILE                 write a new default set-up file\n"
          "doc show FILE                print a set-up file as JSON\n"

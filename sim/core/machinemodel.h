@@ -1,6 +1,11 @@
 #pragma once
 
+#include "iopoints.h"
+#include "shiftcounters.h"
+
 #include <QtGlobal>
+
+#include <random>
 
 class BoardMemory;
 class Clock;
@@ -8,9 +13,13 @@ class PlsUnit;
 
 // A decorator running at a steady speed, as the board's memory shows it:
 // speed and resolver registers, the good-can and blow-off counters, the
-// channel outputs, the test blow-off requests and the alarm word. It only
-// touches memory while running, so a stopped model leaves memory to the
-// protocol alone (what the tests want).
+// channel outputs, the test blow-off requests and the alarm word; spindle
+// trips now and then, the I/O points and analog values, and the DF1 bridge's
+// transaction counters. Trips and wandering points come from a seeded
+// generator and everything else from the clock, so a run repeats exactly.
+// It only touches memory while running, so a stopped model leaves memory to
+// the protocol alone (what the tests want); the board program's answer to
+// the reset-trips and end-of-shift bits the link writes runs either way.
 class MachineModel {
 public:
     // Alarm word bits (byte "B121").
@@ -20,6 +29,16 @@ public:
     static constexpr int kBadCanEvery = 500;
     // With alarm cycling, the alarms come and go over this period.
     static constexpr qint64 kAlarmCycleMs = 90000;
+    // A spindle trips once in this many cans, give or take (drawn evenly
+    // from kTripEveryCans / 2 to 3 * kTripEveryCans / 2).
+    static constexpr int kTripEveryCans = 300;
+    // "B598" shows the tripped spindle for this long after its trip.
+    static constexpr qint64 kTripShownMs = 3000;
+    // A blow-off solenoid output stays on this long.
+    static constexpr qint64 kSolenoidMs = 250;
+    // With the DF1 driver on ("F152"), the bridge completes one transaction
+    // each way this often ("W4016", "W4304").
+    static constexpr qint64 kDf1TransactionMs = 1000;
 
     MachineModel(Clock& clock, BoardMemory& memory, PlsUnit& pls);
 
@@ -38,6 +57,9 @@ public:
     // Makes both alarms come and go: the jam for 10 s and the timing signal
     // failure for 5 s of every 90 s.
     void setAlarmCycling(bool on) { m_alarmCycling = on; }
+    // Restarts the trips and the wandering I/O points from a seed (the
+    // model starts with seed 1).
+    void setSeed(quint32 seed);
 
 private:
     void countCans(qint64 elapsedMs);
@@ -45,6 +67,11 @@ private:
     void publishRegisters();
     int alarmBits() const;
     void addToCounter(int address, qint64 count);
+    void countTrips(qint64 cans, qint64 nowMs);
+    int drawTripInterval();
+    void showTrippedSpindle(qint64 nowMs);
+    void countDf1Transactions(qint64 nowMs);
+    void publishIo(qint64 nowMs);
 
     Clock& m_clock;
     BoardMemory& m_memory;
@@ -56,4 +83,14 @@ private:
     qint64 m_lastMs = 0;
     qint64 m_canTimeMs = 0; // can time not yet counted, in ms x cans/min
     qint64 m_totalCans = 0;
+
+    ShiftCounters m_shift;
+    IoPoints m_io;
+    std::minstd_rand m_random;
+    qint64 m_cansToNextTrip = 0;
+    int m_trippedSpindle = 0; // 0: none shown
+    qint64 m_trippedUntilMs = 0;
+    qint64 m_badCanSolenoidUntilMs = 0;
+    qint64 m_qcSolenoidUntilMs = 0;
+    qint64 m_df1Step = -1;
 };

@@ -1,6 +1,11 @@
 #include "hostoptions.h"
 
+#include "boardmemory.h"
+#include "memorysetting.h"
+
 #include <QCommandLineParser>
+
+#include <memory>
 
 namespace {
 struct FaultName {
@@ -65,7 +70,21 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
         QStringLiteral("Keep the machine stopped (memory changes only by the link)."));
     const QCommandLineOption quiet(QStringLiteral("quiet"),
                                    QStringLiteral("Print nothing but the device path."));
-    parser.addOptions({link, baud, memory, fault, alarms, stopped, quiet});
+    const QCommandLineOption seed(
+        QStringLiteral("seed"),
+        QStringLiteral("Seed the machine's spindle trips and wandering I/O points (default 1)."),
+        QStringLiteral("n"));
+    const QCommandLineOption set(
+        QStringLiteral("set"),
+        QStringLiteral("Set board memory at start, after --memory: ADDRESS=VALUE with ADDRESS "
+                       "Bn, Wn, Dn, Fn or Bn.b and VALUE decimal or 0x hex. Repeatable."),
+        QStringLiteral("setting"));
+    const QCommandLineOption settingsFile(
+        QStringLiteral("settings"),
+        QStringLiteral("Apply the ADDRESS=VALUE lines of <file> ('#' starts a comment) before "
+                       "any --set."),
+        QStringLiteral("file"));
+    parser.addOptions({link, baud, memory, fault, alarms, stopped, quiet, seed, set, settingsFile});
 
     HostOptionsResult result;
     if (!parser.parse(arguments)) {
@@ -96,7 +115,26 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
             return result;
         }
     }
-    if (parser.isSet(fault) && !parseFault(parser.value(fault), o))
+    if (parser.isSet(fault) && !parseFault(parser.value(fault), o)) {
         result.error = QStringLiteral("Unknown fault: %1").arg(parser.value(fault));
+        return result;
+    }
+    if (parser.isSet(seed)) {
+        bool ok = false;
+        o.seed = parser.value(seed).toUInt(&ok);
+        if (!ok) {
+            result.error = QStringLiteral("--seed takes a number, not %1").arg(parser.value(seed));
+            return result;
+        }
+    }
+    o.settingsFile = parser.value(settingsFile);
+    o.settings = parser.values(set);
+    // A wrong setting is a wrong command line: tried on scratch memory here.
+    const auto scratch = std::make_unique<BoardMemory>();
+    for (const QString& setting : o.settings) {
+        result.error = applyMemorySetting(*scratch, setting);
+        if (!result.error.isEmpty())
+            return result;
+    }
     return result;
 }

@@ -2,6 +2,7 @@
 #include "boardserver.h"
 #include "boardsim.h"
 #include "hostoptions.h"
+#include "memorysetting.h"
 #include "ptyline.h"
 #include "systemclock.h"
 
@@ -60,6 +61,37 @@ bool loadMemory(BoardSim& board, const QString& path, QString& error) {
     return true;
 }
 
+// The settings file's lines, then the command line's settings.
+bool applySettings(BoardSim& board, const HostOptions& options, QString& error) {
+    QStringList settings;
+    if (!options.settingsFile.isEmpty()) {
+        QFile file(options.settingsFile);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            error =
+                QStringLiteral("cannot read %1: %2").arg(options.settingsFile, file.errorString());
+            return false;
+        }
+        int lineNumber = 0;
+        while (!file.atEnd()) {
+            ++lineNumber;
+            const QString line = QString::fromUtf8(file.readLine()).section(QLatin1Char('#'), 0, 0);
+            if (line.trimmed().isEmpty())
+                continue;
+            const QString wrong = applyMemorySetting(board.memoryMap(), line);
+            if (!wrong.isEmpty()) {
+                error = QStringLiteral("%1:%2: %3")
+                            .arg(options.settingsFile)
+                            .arg(lineNumber)
+                            .arg(wrong);
+                return false;
+            }
+        }
+    }
+    for (const QString& setting : options.settings)
+        applyMemorySetting(board.memoryMap(), setting); // checked with the command line
+    return true;
+}
+
 bool saveMemory(const BoardSim& board, const QString& path, QString& error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(board.memoryImage()) != BoardMemory::kSize ||
@@ -90,6 +122,9 @@ int main(int argc, char* argv[]) {
     QString error;
     if (!options.memoryFile.isEmpty() && !loadMemory(board, options.memoryFile, error))
         return fail(error);
+    if (!applySettings(board, options, error))
+        return fail(error);
+    board.machine().setSeed(options.seed);
     board.setFault(options.fault, options.faultCount);
     board.machine().setAlarmCycling(options.alarms);
     board.setMachineRunning(!options.stopped);

@@ -97,6 +97,8 @@ private slots:
     void memoryImageSurvivesARestart();
     void badOptionsAreRefused_data();
     void badOptionsAreRefused();
+    void memorySettingsFromAFileAndTheCommandLine();
+    void wrongSettingsFileLineStopsTheStart();
 };
 
 void TestBoardSimHost::handshakeAndMemoryRead() {
@@ -183,6 +185,14 @@ void TestBoardSimHost::badOptionsAreRefused_data() {
     QTest::newRow("fault count 0")
         << QStringList{QStringLiteral("--fault"), QStringLiteral("pls-busy=0")};
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--fast")};
+    QTest::newRow("byte setting too large")
+        << QStringList{QStringLiteral("--set"), QStringLiteral("B4303=256")};
+    QTest::newRow("flag setting 2")
+        << QStringList{QStringLiteral("--set"), QStringLiteral("F152=2")};
+    QTest::newRow("setting of no location")
+        << QStringList{QStringLiteral("--set"), QStringLiteral("X4303=1")};
+    QTest::newRow("seed not a number")
+        << QStringList{QStringLiteral("--seed"), QStringLiteral("abc")};
 }
 
 void TestBoardSimHost::badOptionsAreRefused() {
@@ -192,6 +202,49 @@ void TestBoardSimHost::badOptionsAreRefused() {
     QVERIFY(process.waitForFinished(kStartMs));
     QCOMPARE(process.exitCode(), 2);
     QVERIFY(process.readAllStandardOutput().isEmpty());
+}
+
+void TestBoardSimHost::memorySettingsFromAFileAndTheCommandLine() {
+    QTemporaryDir dir;
+    QFile settings(dir.filePath(QStringLiteral("df1.txt")));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("# a link layer fault with an extended status\n"
+                   "B4303=0x10\n\n"
+                   "B4018=0xF0   # STS\n"
+                   "B4019=0x1B\n"
+                   "W4304=0x1234\n");
+    settings.close();
+    // The command line comes after the file: F152 off, B4303 overridden.
+    Simulator sim({QStringLiteral("--stopped"), QStringLiteral("--quiet"),
+                   QStringLiteral("--settings"), settings.fileName(), QStringLiteral("--set"),
+                   QStringLiteral("B4303=0x20"), QStringLiteral("--set"),
+                   QStringLiteral("F152=0")});
+    RawLine line(sim.device());
+    QVERIFY(line.isOpen());
+    // Memory read mode, then B4303, B4018, B4019, W4304 (two bytes) and B51.
+    QCOMPARE(line.exchange(QByteArray::fromHex("FF0110CF"), 4).toHex(), QByteArray("555510"
+                                                                                   "20"));
+    QCOMPARE(line.exchange(QByteArray::fromHex("0FB2"), 2).toHex(), QByteArray("0ff0"));
+    QCOMPARE(line.exchange(QByteArray::fromHex("0FB3"), 2).toHex(), QByteArray("0f1b"));
+    QCOMPARE(line.exchange(QByteArray::fromHex("10D010D1"), 4).toHex(), QByteArray("10341012"));
+    QCOMPARE(line.exchange(QByteArray::fromHex("0033"), 2).toHex(), QByteArray("0000"));
+}
+
+void TestBoardSimHost::wrongSettingsFileLineStopsTheStart() {
+    QTemporaryDir dir;
+    QFile settings(dir.filePath(QStringLiteral("bad.txt")));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("B4303=16\nW4304=70000\n");
+    settings.close();
+    QProcess process;
+    process.start(QStringLiteral(VRAL_BOARDSIM_PATH),
+                  {QStringLiteral("--settings"), settings.fileName()});
+    QVERIFY(process.waitForFinished(kStartMs));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(process.readAllStandardOutput().isEmpty());
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    QVERIFY2(err.contains(QLatin1String("bad.txt:2:")) && err.contains(QLatin1String("0 to 65535")),
+             qPrintable(err));
 }
 
 QTEST_GUILESS_MAIN(TestBoardSimHost)

@@ -3,6 +3,7 @@
 #include "boardsim.h"
 #include "manualclock.h"
 
+#include <QSet>
 #include <QtTest>
 
 namespace {
@@ -13,6 +14,42 @@ constexpr int kQcBlowoffs = 1120;
 
 QByteArray bytesAt(const BoardSim& board, int address, int count) {
     return board.memoryImage().mid(address, count);
+}
+
+// Trips per spindle since the reset, and the current shift's trips.
+constexpr int kDriveSideTrips = 1700;
+constexpr int kOffSideTrips = 1748;
+constexpr int kShiftDriveSideTrips = 1124;
+constexpr int kShiftOffSideTrips = 1126;
+constexpr int kShiftDriveSideSpindles = 1128;
+constexpr int kShiftOffSideSpindles = 1176;
+constexpr int kTrippedSpindle = 598;
+constexpr int kEndOfShiftByte = 48; // F133 = bit 5 of byte 48
+constexpr int kEndOfShiftBit = 5;
+
+int sumOfWords(const BoardSim& board, int first, int count) {
+    int sum = 0;
+    for (int k = 0; k < count; ++k)
+        sum += board.memoryMap().word(first + 2 * k);
+    return sum;
+}
+
+// Runs the machine for `ms`, a byte's worth of time at a step, as the link
+// would drive it.
+void runFor(ManualClock& clock, BoardSim& board, qint64 ms, qint64 stepMs = 50) {
+    for (qint64 t = 0; t < ms; t += stepMs) {
+        clock.advance(stepMs);
+        board.runMachine();
+    }
+}
+
+// Flips a command bit the way a page's momentary button does: 1, a scan, 0,
+// a scan.
+void pulse(BoardSim& board, int address, int bit) {
+    board.memoryMap().setBit(address, bit, true);
+    board.runMachine();
+    board.memoryMap().setBit(address, bit, false);
+    board.runMachine();
 }
 } // namespace
 
@@ -29,6 +66,16 @@ private slots:
     void alarms_data();
     void alarms();
     void stoppingZeroesTheSpeed();
+    void spindlesTripAndEveryRecordCountsThem();
+    void trippedSpindleShowsForAWhile();
+    void sameSeedSameMachine();
+    void endOfShiftMovesTheBlockOnTheFall();
+    void resetTripsClearsTripsPerSpindleOnly();
+    void resolverRegistersAgree();
+    void pointsFollowTheMachineAndWander();
+    void analogValues_data();
+    void analogValues();
+    void df1TransactionsCountWhileTheDriverIsOn();
 };
 
 void TestMachineModel::stoppedMachineLeavesMemoryAlone() {
@@ -163,6 +210,220 @@ void TestMachineModel::stoppingZeroesTheSpeed() {
     clock.advance(60000);
     board.runMachine();
     QCOMPARE(board.memoryMap().doubleWord(kGoodCans), good);
+}
+
+void TestMachineModel::spindlesTripAndEveryRecordCountsThem() {
+    ManualClock clock;
+    BoardSim board(clock);
+    board.setMachineRunning(true);
+    runFor(clock, board, 10 * 60000, 1000); // 6000 cans: about 20 trips
+    const int drive = sumOfWords(board, kDriveSideTrips, 24);
+    const int off = sumOfWords(board, kOffSideTrips, 24);
+    QVERIFY2(drive + off >= 6000 / (3 * MachineModel::kTripEveryCans / 2) &&
+                 drive + off <= 6000 / (MachineModel::kTripEveryCans / 2),
+             qPrintable(QString::number(drive + off)));
+    QVERIFY(drive > 0 && off > 0);
+    QCOMPARE(board.memoryMap().word(kShiftDriveSideTrips), drive);
+    QCOMPARE(board.memoryMap().word(kShiftOffSideTrips), off);
+    for (int k = 0; k < 24; ++k) {
+        QCOMPARE(board.memoryMap().word(kShiftDriveSideSpindles + 2 * k),
+                 board.memoryMap().word(kDriveSideTrips + 2 * k));
+        QCOMPARE(board.memoryMap().word(kShiftOffSideSpindles + 2 * k),
+                 board.memoryMap().word(kOffSideTrips + 2 * k));
+    }
+    // Nothing outside the 24 spindles' words.
+    QCOMPARE(board.memoryMap().word(kOffSideTrips + 48), 0);
+    QCOMPARE(board.memoryMap().word(kShiftOffSideSpindles + 48), 0);
+    // Trips are not cans: the counters still add up to the cans made.
+    QCOMPARE(board.memoryMap().doubleWord(kGoodCans) + board.memoryMap().doubleWord(kBlowoffs),
+             qint64(6000));
+}
+
+void TestMachineModel::trippedSpindleShowsForAWhile() {
+    ManualClock clock;
+    BoardSim board(clock);
+    board.setMachineRunning(true);
+    // Run until the first trip is shown.
+    qint64 waited = 0;
+    while (board.memory(kTrippedSpindle) == 0 && waited < 60000) {
+        runFor(clock, board, 50);
+        waited += 50;
+    }
+    const int spindle = board.memory(kTrippedSpindle);
+    QVERIFY(spindle >= 1 && spindle <= 24);
+    QVERIFY(board.memoryMap().bit(34, 1)); // IN1 (F17): the trip input
+    QVERIFY(board.memoryMap().word(100) & 0x08);
+    QVERIFY(board.memoryMap().word(110) & 0x04); // print trip retract
+    QCOMPARE(board.memoryMap().word(kDriveSideTrips + 2 * (spindle - 1)) +
+                 board.memoryMap().word(kOffSideTrips + 2 * (spindle - 1)),
+             1);
+    runFor(clock, board, MachineModel::kTripShownMs - 100);
+    QCOMPARE(int(board.memory(kTrippedSpindle)), spindle);
+    runFor(clock, board, 200);
+    QCOMPARE(int(board.memory(kTrippedSpindle)), 0);
+    QVERIFY(!board.memoryMap().bit(34, 1));
+    QVERIFY(!(board.memoryMap().word(110) & 0x04));
+}
+
+void TestMachineModel::sameSeedSameMachine() {
+    ManualClock clockA;
+    ManualClock clockB;
+    ManualClock clockC;
+    BoardSim a(clockA);
+    BoardSim b(clockB);
+    BoardSim c(clockC);
+    a.machine().setSeed(7);
+    b.machine().setSeed(7);
+    c.machine().setSeed(8);
+    for (BoardSim* board : {&a, &b, &c})
+        board->setMachineRunning(true);
+    runFor(clockA, a, 120000, 100);
+    runFor(clockB, b, 120000, 100);
+    runFor(clockC, c, 120000, 100);
+    QVERIFY(a.memoryImage() == b.memoryImage());
+    QVERIFY(a.memoryImage().mid(1700, 96) != c.memoryImage().mid(1700, 96));
+}
+
+void TestMachineModel::endOfShiftMovesTheBlockOnTheFall() {
+    ManualClock clock;
+    BoardSim board(clock);
+    BoardMemory& memory = board.memoryMap();
+    memory.setDoubleWord(kGoodCans, 123456);
+    memory.setDoubleWord(1116, 7); // manual blow-offs
+    memory.setWord(kShiftOffSideTrips, 9);
+    memory.setWord(1222, 4);         // off side spindle 24
+    memory.setDoubleWord(1300, 999); // the previous last shift
+    memory.setWord(1224, 0x5A5A);    // past the block: left alone
+    memory.setBit(kEndOfShiftByte, kEndOfShiftBit, true);
+    board.runMachine();
+    // Held at 1: nothing moves yet (the machine is stopped; the program
+    // answers the link's bits regardless).
+    QCOMPARE(memory.doubleWord(kGoodCans), qint64(123456));
+    QCOMPARE(memory.doubleWord(1300), qint64(999));
+    memory.setBit(kEndOfShiftByte, kEndOfShiftBit, false);
+    board.runMachine();
+    QCOMPARE(memory.doubleWord(1300), qint64(123456));
+    QCOMPARE(memory.doubleWord(1316), qint64(7));
+    QCOMPARE(memory.word(1326), 9);
+    QCOMPARE(memory.word(1422), 4);
+    QVERIFY(board.memoryImage().mid(1100, 124) == QByteArray(124, '\0'));
+    QCOMPARE(memory.word(1224), 0x5A5A);
+    // A second fall with nothing counted since clears the last shift.
+    pulse(board, kEndOfShiftByte, kEndOfShiftBit);
+    QCOMPARE(memory.doubleWord(1300), qint64(0));
+}
+
+void TestMachineModel::resetTripsClearsTripsPerSpindleOnly() {
+    ManualClock clock;
+    BoardSim board(clock);
+    BoardMemory& memory = board.memoryMap();
+    memory.setWord(kDriveSideTrips, 5);
+    memory.setWord(kOffSideTrips + 46, 6); // off side spindle 24
+    memory.setByte(kTrippedSpindle, 12);
+    memory.setWord(kShiftDriveSideSpindles, 5);
+    memory.setWord(1796, 0x1234); // past the trips: left alone
+    memory.setBit(1016, 0, true);
+    board.runMachine();
+    QCOMPARE(memory.word(kDriveSideTrips), 5);
+    memory.setBit(1016, 0, false);
+    board.runMachine();
+    QVERIFY(board.memoryImage().mid(1700, 96) == QByteArray(96, '\0'));
+    QCOMPARE(int(board.memory(kTrippedSpindle)), 0);
+    QCOMPARE(memory.word(kShiftDriveSideSpindles), 5); // the shift keeps its record
+    QCOMPARE(memory.word(1796), 0x1234);
+}
+
+void TestMachineModel::resolverRegistersAgree() {
+    ManualClock clock;
+    BoardSim board(clock);
+    board.machine().setCansPerMinute(900);
+    board.setMachineRunning(true);
+    for (int k = 0; k < 20; ++k) {
+        runFor(clock, board, 37, 37);
+        QCOMPARE(board.memoryMap().word(180), board.pls().position());
+        QCOMPARE(board.memoryMap().word(182), board.pls().rpm());
+        QCOMPARE(board.memoryMap().word(182), 450);
+        QCOMPARE(board.memoryMap().word(184), 60000 / 450);
+        QVERIFY(board.memoryMap().word(180) < board.memoryMap().word(186));
+    }
+}
+
+void TestMachineModel::pointsFollowTheMachineAndWander() {
+    ManualClock clock;
+    BoardSim board(clock);
+    board.machine().setAlarms(MachineModel::kInfeedTrackJam);
+    board.setMachineRunning(true);
+    QSet<int> slot00;
+    QSet<int> slot01;
+    QSet<int> slot02;
+    for (int k = 0; k < 40; ++k) {
+        runFor(clock, board, IoPoints::kWanderMs, 10);
+        QVERIFY(board.memoryMap().word(100) & 0x01); // running
+        QVERIFY(board.memoryMap().word(110) & 0x08); // run lamp
+        QCOMPARE(int(board.memory(121)), MachineModel::kInfeedTrackJam);
+        slot00.insert(board.memoryMap().word(100) & 0xFF00);
+        slot01.insert(board.memoryMap().word(110) & 0xFF00);
+        slot02.insert(board.memory(120));
+    }
+    // One point of 24 changes every step: each slot sees several patterns.
+    QVERIFY(slot00.size() >= 3);
+    QVERIFY(slot01.size() >= 3);
+    QVERIFY(slot02.size() >= 3);
+    board.setMachineRunning(false);
+    QCOMPARE(board.memoryMap().word(100) & 0x0F, 0);
+    QCOMPARE(board.memoryMap().word(110) & 0x0F, 0);
+}
+
+void TestMachineModel::analogValues_data() {
+    QTest::addColumn<int>("cpm");
+    QTest::addColumn<qint64>("atMs");
+    QTest::addColumn<int>("input0");
+    QTest::addColumn<int>("input1");
+    QTest::addColumn<int>("output0");
+    QTest::addColumn<int>("output1");
+
+    // Input 0 swings 2048 +/- 600 over a minute; output 1 drives against it.
+    QTest::newRow("600 CPM, a quarter minute in: temperature at its top")
+        << 600 << qint64(15000) << 2648 << 2047 << 127 << 90;
+    QTest::newRow("1200 CPM reads full scale, half a minute: mid-scale")
+        << 1200 << qint64(30000) << 2048 << 4095 << 255 << 127;
+    QTest::newRow("above full scale is held at full scale")
+        << 1500 << qint64(45000) << 1448 << 4095 << 255 << 165;
+}
+
+void TestMachineModel::analogValues() {
+    QFETCH(int, cpm);
+    QFETCH(qint64, atMs);
+    QFETCH(int, input0);
+    QFETCH(int, input1);
+    QFETCH(int, output0);
+    QFETCH(int, output1);
+    ManualClock clock;
+    BoardSim board(clock);
+    board.machine().setCansPerMinute(cpm);
+    board.setMachineRunning(true);
+    clock.advance(atMs);
+    board.runMachine();
+    QCOMPARE(board.memoryMap().word(162), input0);
+    QCOMPARE(board.memoryMap().word(164), input1);
+    QCOMPARE(int(board.memory(166)), output0);
+    QCOMPARE(int(board.memory(167)), output1);
+    board.setMachineRunning(false);
+    QCOMPARE(board.memoryMap().word(164), 0);
+    QCOMPARE(int(board.memory(166)), 0);
+}
+
+void TestMachineModel::df1TransactionsCountWhileTheDriverIsOn() {
+    ManualClock clock;
+    BoardSim board(clock);
+    board.setMachineRunning(true);
+    runFor(clock, board, 10000, 100); // the factory memory has the driver on
+    const int counted = board.memoryMap().word(4016);
+    QVERIFY2(counted >= 9 && counted <= 10, qPrintable(QString::number(counted)));
+    QCOMPARE(board.memoryMap().word(4304), counted);
+    board.memoryMap().setBit(32 + 152 / 8, 152 % 8, false);
+    runFor(clock, board, 10000, 100);
+    QCOMPARE(board.memoryMap().word(4016), counted);
 }
 
 QTEST_GUILESS_MAIN(TestMachineModel)
