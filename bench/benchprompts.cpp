@@ -23,3 +23,8 @@ std::optional<QString> BenchPrompts::saveFile(const FileDialog&) {
     message(QStringLiteral("Save file dialog"), QString(), Icon::None, Buttons::OkCancel);
     return std::nullopt;
 }
+
+std::optional<Prompts::PrintDialog> BenchPrompts::printSetup(const PrintDialog&) {
+    message(QStringLiteral("Print dialog"), QString(), Icon::None, Buttons::OkCancel);
+    return std::nullopt;
+}

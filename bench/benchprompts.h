@@ -12,6 +12,7 @@ public:
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFile(const FileDialog& dialog) override;
     std::optional<QString> saveFile(const FileDialog& dialog) override;
+    std::optional<PrintDialog> printSetup(const PrintDialog& proposed) override;
 
     int boxesShown() const { return m_boxes; }
 

@@ -57,3 +57,7 @@ std::optional<QString> CliPrompts::openFile(const FileDialog&) {
 std::optional<QString> CliPrompts::saveFile(const FileDialog&) {
     return std::nullopt;
 }
+
+std::optional<Prompts::PrintDialog> CliPrompts::printSetup(const PrintDialog&) {
+    return std::nullopt;
+}

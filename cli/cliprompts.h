@@ -17,6 +17,7 @@ public:
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFile(const FileDialog& dialog) override;
     std::optional<QString> saveFile(const FileDialog& dialog) override;
+    std::optional<PrintDialog> printSetup(const PrintDialog& proposed) override;
 
     // True once an "ENTRY ALERT" box was shown (the write was refused).
     bool entryAlertShown() const { return m_entryAlert; }

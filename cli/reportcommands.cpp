@@ -6,22 +6,11 @@
 #include "setupfile.h"
 
 #include <QFileInfo>
-#include <QLocale>
 #include <QPageSize>
 #include <QTextStream>
 
-namespace {
-
-// Letter where the locale measures in inches, A4 elsewhere.
-QPageSize localePageSize() {
-    return QLocale().measurementSystem() == QLocale::MetricSystem ? QPageSize(QPageSize::A4)
-                                                                  : QPageSize(QPageSize::Letter);
-}
-
-} // namespace
-
 int runReport(CliSession&, const QStringList& args, QTextStream&) {
-    QPageSize pageSize = localePageSize();
+    QPageSize pageSize = defaultReportPageSize();
     QStringList paths;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--page-size")) {
@@ -48,7 +37,7 @@ int runReport(CliSession&, const QStringList& args, QTextStream&) {
     const QString name = QLatin1Char('[') + QFileInfo(paths[0]).fileName() + QLatin1Char(']');
     const QString failure = writeReportPdf(paths[1], file.document, name, pageSize);
     if (!failure.isEmpty()) {
-        err << paths[1] << ": " << failure << Qt::endl;
+        err << failure << Qt::endl;
         return ExitFileError;
     }
     return ExitOk;

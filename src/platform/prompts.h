@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSizeF>
 #include <QString>
 
 #include <optional>
@@ -20,9 +21,19 @@ public:
     // "Setup Files(*.sdt)|*.sdt|".
     struct FileDialog {
         QString filter;
-        QString fileName;           // proposed full path or name; may be empty
-        bool mustExist = false;     // open dialog: the file must exist
+        QString fileName;             // proposed full path or name; may be empty
+        bool mustExist = false;       // open dialog: the file must exist
         bool overwritePrompt = false; // save dialog: ask before replacing a file
+    };
+
+    // Settings of the print set-up dialog: what it proposes, and what the
+    // user chose in it.
+    struct PrintDialog {
+        QString printerName; // empty: the system's default printer
+        int copies = 1;
+        QSizeF paperMillimetres; // invalid: the printer's own paper
+        bool landscape = false;
+        QString outputFile; // set when the user chose to print to a PDF file
     };
 
     virtual ~Prompts() = default;
@@ -35,4 +46,6 @@ public:
     // File dialogs; nullopt when cancelled, else the chosen full path.
     virtual std::optional<QString> openFile(const FileDialog& dialog) = 0;
     virtual std::optional<QString> saveFile(const FileDialog& dialog) = 0;
+    // The print set-up dialog; nullopt when cancelled.
+    virtual std::optional<PrintDialog> printSetup(const PrintDialog& proposed) = 0;
 };

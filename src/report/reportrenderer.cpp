@@ -1,11 +1,14 @@
 #include "reportrenderer.h"
 
+#include "appstate.h"
+#include "pdfreportjob.h"
+#include "reportjob.h"
+#include "reporttask.h"
+
 #include <QDateTime>
-#include <QFileInfo>
 #include <QFontMetricsF>
-#include <QPagedPaintDevice>
-#include <QPainter>
-#include <QPdfWriter>
+#include <QLocale>
+#include <QPaintDevice>
 
 PaintDeviceMetrics::PaintDeviceMetrics(QPaintDevice* device) : m_device(device) {}
 
@@ -44,46 +47,43 @@ double PaintDeviceMetrics::lineHeight(ReportFont which) const {
     return QFontMetricsF(font(which), m_device).height() / m_device->logicalDpiY();
 }
 
+namespace {
+
+// A paged device someone else owns and ends, such as the preview's printer.
+class DeviceJob : public ReportJob {
+public:
+    explicit DeviceJob(QPagedPaintDevice& device) : m_device(device) {}
+    bool isFile() const override { return false; }
+    QString target() const override { return {}; }
+    QPagedPaintDevice* device() override { return &m_device; }
+    bool finish() override { return true; }
+
+private:
+    QPagedPaintDevice& m_device;
+};
+
+} // namespace
+
+QString reportDateText() {
+    return generalDateText(QDateTime::currentDateTime(), QLocale());
+}
+
 bool renderReport(QPagedPaintDevice& device, const SetupDocument& document,
                   const QString& documentName) {
-    PaintDeviceMetrics metrics(&device);
-    const QRectF area = device.pageLayout().paintRect(QPageLayout::Inch);
-    ReportSetting setting;
-    setting.documentName = documentName;
-    setting.pageInches = area.size();
-    setting.dateText = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-    const QVector<ReportPage> pages = layoutReport(document, setting, metrics);
+    DeviceJob job(device);
+    ReportTask task(job, document, documentName, reportDateText());
+    return task.runToEnd();
+}
 
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    const double dpiX = device.logicalDpiX();
-    const double dpiY = device.logicalDpiY();
-    for (int i = 0; i < pages.size(); ++i) {
-        if (i > 0 && !device.newPage())
-            return false;
-        for (const ReportText& text : pages[i].texts) {
-            const QFont font = metrics.font(text.font);
-            painter.setFont(font);
-            const double ascent = QFontMetricsF(font, &device).ascent();
-            painter.drawText(QPointF(text.x * dpiX, text.y * dpiY + ascent), text.text);
-        }
-        for (const ReportRule& rule : pages[i].rules)
-            painter.drawLine(QPointF(rule.x1 * dpiX, rule.y * dpiY),
-                             QPointF(rule.x2 * dpiX, rule.y * dpiY));
-    }
-    return painter.end();
+QPageSize defaultReportPageSize() {
+    return QLocale().measurementSystem() == QLocale::MetricSystem ? QPageSize(QPageSize::A4)
+                                                                  : QPageSize(QPageSize::Letter);
 }
 
 QString writeReportPdf(const QString& path, const SetupDocument& document,
                        const QString& documentName, const QPageSize& pageSize) {
-    QPdfWriter writer(path);
-    writer.setPageSize(pageSize);
-    writer.setResolution(1200);
-    writer.setTitle(QStringLiteral("VRAL Report: ") + documentName);
-    if (!renderReport(writer, document, documentName))
-        return QStringLiteral("The PDF file could not be written.");
-    if (!QFileInfo(path).isFile())
-        return QStringLiteral("The PDF file could not be written.");
-    return {};
+    PdfReportJob job(path, QStringLiteral("VRAL Report: ") + documentName, pageSize);
+    ReportTask task(job, document, documentName, reportDateText());
+    task.runToEnd();
+    return task.failureText();
 }

@@ -7,7 +7,6 @@
 
 class QPagedPaintDevice;
 class QPaintDevice;
-class QPainter;
 struct SetupDocument;
 
 // The report's Times fonts measured on one paint device, in inches.
@@ -22,12 +21,20 @@ private:
     QPaintDevice* m_device;
 };
 
+// The footer's date and time: now, as a general date.
+QString reportDateText();
+
 // Lays the report out for the device's printable area and draws every page,
-// starting a new page on the device between them. Returns false if the
-// painter could not begin or a new page could not be started.
+// starting a new page on the device between them (the print preview). False
+// if the painter could not begin or a page could not be started.
 bool renderReport(QPagedPaintDevice& device, const SetupDocument& document,
                   const QString& documentName);
 
-// Writes the report as a PDF file; on failure returns the reason.
+// Letter where the locale measures in inches, A4 elsewhere.
+QPageSize defaultReportPageSize();
+
+// Writes the report as a PDF file with the title "VRAL Report: " + name. On
+// failure returns the sentence naming the file and what failed; an earlier
+// file of that name is then left as it was.
 QString writeReportPdf(const QString& path, const SetupDocument& document,
                        const QString& documentName, const QPageSize& pageSize);

@@ -5,6 +5,7 @@
 #include "onlineswitch.h"
 #include "pageservices.h"
 #include "programcommands.h"
+#include "qtreportprinters.h"
 #include "reportcommands.h"
 #include "statuspoll.h"
 #include "targetboardcommand.h"
@@ -99,7 +100,8 @@ private:
     DocumentCommands* m_documents = nullptr;
     DataTransferCommands m_transfers{m_commands};
     ProgramCommands m_program{m_commands};
-    ReportCommands m_report{m_commands};
+    QtReportPrinters m_printers{this};
+    ReportCommands m_report{m_commands, m_printers};
     TargetBoardCommand m_targetBoard{m_commands};
     StatusPoll m_statusPoll;
 

@@ -5,6 +5,9 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -135,4 +138,28 @@ std::optional<QString> QtPrompts::saveFile(const FileDialog& dialog) {
     if (path.isEmpty())
         return std::nullopt;
     return path;
+}
+
+std::optional<Prompts::PrintDialog> QtPrompts::printSetup(const PrintDialog& proposed) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!proposed.printerName.isEmpty())
+        printer.setPrinterName(proposed.printerName);
+    printer.setCopyCount(proposed.copies);
+    if (proposed.paperMillimetres.isValid())
+        printer.setPageSize(QPageSize(proposed.paperMillimetres, QPageSize::Millimeter));
+    printer.setPageOrientation(proposed.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (!proposed.outputFile.isEmpty())
+        printer.setOutputFileName(proposed.outputFile);
+    QPrintDialog dialog(&printer, m_parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    PrintDialog chosen;
+    chosen.printerName = printer.printerName();
+    chosen.copies = printer.copyCount();
+    chosen.paperMillimetres = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
+    chosen.landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+    chosen.outputFile = printer.outputFileName();
+    return chosen;
 }

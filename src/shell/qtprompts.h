@@ -15,6 +15,7 @@ public:
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFile(const FileDialog& dialog) override;
     std::optional<QString> saveFile(const FileDialog& dialog) override;
+    std::optional<PrintDialog> printSetup(const PrintDialog& proposed) override;
 
     // "Setup Files(*.sdt)|*.sdt|" -> "Setup Files(*.sdt)", "Text|*.txt|" -> "Text (*.txt)":
     // one filter per pair, the pattern shown once.

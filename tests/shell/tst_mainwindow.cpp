@@ -116,6 +116,7 @@ private slots:
     void offlineEditingToggles();
     void commandsNotAvailableYet_data();
     void commandsNotAvailableYet();
+    void printCancelledEndsSilently();
     void dateAndTimePanelsFollowClock();
     void aboutBoxIsModeless();
     void helpTopicsWithoutHelpFolder();
@@ -202,6 +203,10 @@ void TestMainWindow::menuEntries_data() {
                                   << "&All" << none;
     QTest::newRow("Print") << "mnuFilePrint"
                            << "&Print Report..." << QKeySequence("Ctrl+P");
+    QTest::newRow("Print preview") << "mnuFilePrintPreview"
+                                   << "Print Pre&view..." << none;
+    QTest::newRow("Export PDF") << "mnuFileExportPdf"
+                                << "Export Report as P&DF..." << none;
     QTest::newRow("Exit") << "mnuFileExit"
                           << "E&xit" << none;
     QTest::newRow("Offline editing") << "mnuEditOfflineEditing"
@@ -514,9 +519,20 @@ void TestMainWindow::offlineEditingToggles() {
     QVERIFY(!rig.state.OfflineEditing);
 }
 
+void TestMainWindow::printCancelledEndsSilently() {
+    Rig rig;
+    rig.prompts.answerPrintSetup(std::nullopt);
+    rig.action(QStringLiteral("mnuFilePrint"))->trigger();
+    QCOMPARE(rig.prompts.records().size(), 1);
+    QCOMPARE(rig.prompts.records().first().kind, ScriptedPrompts::Kind::PrintSetup);
+    QCOMPARE(rig.prompts.records().first().printDialog.copies, 1);
+    QCOMPARE(rig.state.ReportMode, 0);
+    QVERIFY(!rig.window->findChild<QWidget*>(QStringLiteral("frmWaitDisplay")));
+}
+
 void TestMainWindow::commandsNotAvailableYet_data() {
     QTest::addColumn<QString>("name");
-    for (const char* name : {"mnuFileDownloadProgram", "mnuFilePrint", "mnuViewTargetBoardStatus"})
+    for (const char* name : {"mnuFileDownloadProgram", "mnuViewTargetBoardStatus"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 

@@ -57,6 +57,17 @@ std::optional<QString> ScriptedPrompts::saveFile(const FileDialog& dialog) {
     return std::nullopt;
 }
 
+std::optional<Prompts::PrintDialog> ScriptedPrompts::printSetup(const PrintDialog& proposed) {
+    Record record;
+    record.kind = Kind::PrintSetup;
+    record.printDialog = proposed;
+    m_records.append(record);
+    if (!m_printAnswers.isEmpty())
+        return m_printAnswers.takeFirst();
+    unexpected(QStringLiteral("print dialog"));
+    return std::nullopt;
+}
+
 QList<ScriptedPrompts::Record> ScriptedPrompts::messages() const {
     QList<Record> result;
     for (const Record& record : m_records)
@@ -71,11 +82,12 @@ void ScriptedPrompts::clear() {
     m_inputAnswers.clear();
     m_openAnswers.clear();
     m_saveAnswers.clear();
+    m_printAnswers.clear();
 }
 
 bool ScriptedPrompts::scriptUsedUp() const {
     return m_messageAnswers.isEmpty() && m_inputAnswers.isEmpty() && m_openAnswers.isEmpty() &&
-           m_saveAnswers.isEmpty();
+           m_saveAnswers.isEmpty() && m_printAnswers.isEmpty();
 }
 
 void ScriptedPrompts::unexpected(const QString& what) {

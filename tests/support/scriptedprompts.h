@@ -15,7 +15,7 @@
 // Ok for an OK-only box), so an unexpected box never hangs a test.
 class ScriptedPrompts : public Prompts {
 public:
-    enum class Kind { Message, Input, OpenFile, SaveFile };
+    enum class Kind { Message, Input, OpenFile, SaveFile, PrintSetup };
 
     struct Record {
         Kind kind = Kind::Message;
@@ -23,8 +23,9 @@ public:
         QString text;  // message text / input prompt
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
-        QString defaultAnswer; // input box
-        FileDialog fileDialog; // file dialogs
+        QString defaultAnswer;   // input box
+        FileDialog fileDialog;   // file dialogs
+        PrintDialog printDialog; // print set-up dialog: what it proposed
     };
 
     Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override;
@@ -32,12 +33,14 @@ public:
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFile(const FileDialog& dialog) override;
     std::optional<QString> saveFile(const FileDialog& dialog) override;
+    std::optional<PrintDialog> printSetup(const PrintDialog& proposed) override;
 
     // Script: answers are consumed in order, per kind.
     void answerMessage(Answer answer) { m_messageAnswers.append(answer); }
     void answerInput(std::optional<QString> answer) { m_inputAnswers.append(answer); }
     void answerOpenFile(std::optional<QString> path) { m_openAnswers.append(path); }
     void answerSaveFile(std::optional<QString> path) { m_saveAnswers.append(path); }
+    void answerPrintSetup(std::optional<PrintDialog> choice) { m_printAnswers.append(choice); }
     // Answers every unscripted message box with this (instead of failing).
     void setDefaultMessageAnswer(std::optional<Answer> answer) { m_defaultMessage = answer; }
     // Runs inside each message box, as the nested event loop of a real one would.
@@ -58,6 +61,7 @@ private:
     QList<std::optional<QString>> m_inputAnswers;
     QList<std::optional<QString>> m_openAnswers;
     QList<std::optional<QString>> m_saveAnswers;
+    QList<std::optional<PrintDialog>> m_printAnswers;
     std::optional<Answer> m_defaultMessage;
     std::function<void()> m_duringMessage;
 };
