@@ -1,14 +1,8 @@
 #include "pagetable.h"
 
 #include "pagefactories.h"
-#include "placeholderpage.h"
 
 QVector<PageEntry> pageTable() {
-    const auto placeholder = [](const char* window, const char* caption, const char* title,
-                                bool visible = true) {
-        return PageEntry{QString::fromLatin1(window), QString::fromLatin1(caption), visible,
-                         placeholderPage(QString::fromLatin1(title))};
-    };
     return {
         PageEntry{QStringLiteral("frmMain"), QStringLiteral("&1 Main Display"), true,
                   createMainDisplayPage},
@@ -16,7 +10,8 @@ QVector<PageEntry> pageTable() {
                   createSetupPage},
         PageEntry{QStringLiteral("frm8830DF1"), QStringLiteral("&3 Serial Communications"), false,
                   createDF1BridgePage},
-        placeholder("frmTiming", "&3 Machine Timing", "Machine Timing"),
+        PageEntry{QStringLiteral("frmTiming"), QStringLiteral("&3 Machine Timing"), true,
+                  createTimingPage},
         PageEntry{QStringLiteral("frmData"), QStringLiteral("&4 Shift Data"), true, createDataPage},
         PageEntry{QStringLiteral("frmDisplayIO"), QStringLiteral("&5 I/O States"), true,
                   createIODisplayPage},

@@ -5,6 +5,7 @@
 #include "iodisplaypage.h"
 #include "maindisplaypage.h"
 #include "setuppage.h"
+#include "timingpage.h"
 
 QWidget* createMainDisplayPage(PageServices& services, QWidget* parent) {
     return new MainDisplayPage(services, parent);
@@ -12,6 +13,10 @@ QWidget* createMainDisplayPage(PageServices& services, QWidget* parent) {
 
 QWidget* createSetupPage(PageServices& services, QWidget* parent) {
     return new SetupPage(services, parent);
+}
+
+QWidget* createTimingPage(PageServices& services, QWidget* parent) {
+    return new TimingPage(services, parent);
 }
 
 QWidget* createDataPage(PageServices& services, QWidget* parent) {
