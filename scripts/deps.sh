@@ -2,7 +2,8 @@
 # build needs when they are missing (run as root on a fresh machine). Extra
 # packages a script needs besides can be named as arguments.
 vral_install_deps() {
-    local wanted=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl1-mesa-dev xvfb xauth "$@")
+    local wanted=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl1-mesa-dev xvfb xauth
+        fonts-liberation poppler-utils "$@")
     local missing=()
     local pkg
     for pkg in "${wanted[@]}"; do
