@@ -102,9 +102,11 @@ bool DataTransfer::advance() {
     case Phase::ConfigUpload:
         return configUpload();
     case Phase::ScaleUpload:
-        return scaleUpload();
+        return registerUpload(&RSComm::PLSScaleFactor, m_state.CurrentDocument.PLSScale,
+                              Phase::OffsetUpload);
     case Phase::OffsetUpload:
-        return offsetUpload();
+        return registerUpload(&RSComm::PLSOffset, m_state.CurrentDocument.ResolverOffset,
+                              Phase::Channels);
     case Phase::ConfigDownload:
         return configDownload();
     case Phase::Channels:
@@ -245,19 +247,11 @@ bool DataTransfer::configUpload() {
     return true;
 }
 
-bool DataTransfer::scaleUpload() {
-    const QString scale = m_link.PLSScaleFactor();
+bool DataTransfer::registerUpload(QString (RSComm::*read)(), qint16& slot, Phase next) {
+    const QString value = (m_link.*read)();
     if (!m_link.CommError)
-        m_state.CurrentDocument.PLSScale = toInt16(scale);
-    m_phase = m_link.CommError ? Phase::Report : Phase::OffsetUpload;
-    return true;
-}
-
-bool DataTransfer::offsetUpload() {
-    const QString offset = m_link.PLSOffset();
-    if (!m_link.CommError)
-        m_state.CurrentDocument.ResolverOffset = toInt16(offset);
-    m_phase = m_link.CommError ? Phase::Report : Phase::Channels;
+        slot = toInt16(value);
+    m_phase = m_link.CommError ? Phase::Report : next;
     return true;
 }
 

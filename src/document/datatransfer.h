@@ -70,8 +70,8 @@ private:
     bool nextValue();
     bool timingStart();
     bool configUpload();
-    bool scaleUpload();
-    bool offsetUpload();
+    // The scale or offset register read into its document slot.
+    bool registerUpload(QString (RSComm::*read)(), qint16& slot, Phase next);
     bool configDownload();
     bool nextChannel();
     bool uploadChannel();
