@@ -1,14 +1,19 @@
-// vral-bench-pages: the set-up page open against the simulated board on a
-// line paced at 9600 bit/s. Online: field updates per second against what
-// the wire allows for the visible tab's reads, and the process's CPU use;
-// offline: the CPU use of the open page.
+// vral-bench-pages: each page open against the simulated board on a line
+// paced at 9600 bit/s. Online: the page's byte reads per second against what
+// the wire allows and against the same reads made back to back by the link
+// alone, and the process's CPU use; offline: the CPU use of the open page.
 //
-// Usage: vral-bench-pages [SECONDS]   (each phase; default 10)
+// Usage: vral-bench-pages [SECONDS] [PAGE...]
+//   SECONDS  each phase (default 10); PAGE one of setup, data, io, df1
+//   (default: all of them, one after the other on the same board).
 #include "appfolder.h"
 #include "appstate.h"
 #include "benchprompts.h"
 #include "boardprocess.h"
 #include "cputime.h"
+#include "datapage.h"
+#include "df1bridgepage.h"
+#include "iodisplaypage.h"
 #include "onlineswitch.h"
 #include "pagefactories.h"
 #include "pageservices.h"
@@ -33,9 +38,8 @@ namespace {
 constexpr int kBaud = 9600;
 constexpr int kBitsPerByte = 10;
 constexpr int kBytesPerRead = 4; // address high out, echo back, address low out, data back
-// The set-up page's first tab shows five byte locations (B1012-B1015, B1017):
-// one byte read per field update.
-constexpr double kWireUpdatesPerSecond = double(kBaud) / (kBitsPerByte * kBytesPerRead);
+// Every byte read is four bytes on the wire, whatever location it serves.
+constexpr double kWireReadsPerSecond = double(kBaud) / (kBitsPerByte * kBytesPerRead);
 constexpr int kSettleMs = 1000;
 constexpr int kDirectMs = 3000;
 
@@ -79,15 +83,116 @@ int fail(const char* what) {
     return 1;
 }
 
+// A page as the benchmark opens it: its factory and the locations its first
+// pass reads on the tab it opens with, for the link-alone comparison.
+struct PageUnderTest {
+    const char* name;
+    const char* description;
+    QWidget* (*create)(PageServices&, QWidget*);
+    QStringList passReads;
+};
+
+QStringList dataPageFirstTab() {
+    QStringList reads;
+    for (int index = 0; index <= 48; ++index)
+        reads << DataPage::dataAddress(index);
+    return reads;
+}
+
+template <class Page> QStringList everyLocation(int count) {
+    QStringList reads;
+    for (int index = 0; index < count; ++index)
+        reads << Page::location(index);
+    return reads;
+}
+
+std::vector<PageUnderTest> pagesUnderTest() {
+    return {
+        {"setup",
+         "set-up page, tab 1 (5 byte fields)",
+         createSetupPage,
+         {"B1012", "B1013", "B1014", "B1015", "B1017"}},
+        {"data", "shift data page, current shift tab (49 values)", createDataPage,
+         dataPageFirstTab()},
+        {"io", "I/O display page (15 locations)", createIODisplayPage,
+         everyLocation<IODisplayPage>(IODisplayPage::kLocationCount)},
+        {"df1", "DF1 bridge page (12 locations, status bytes when B4303 is set)",
+         createDF1BridgePage, everyLocation<DF1BridgePage>(DF1BridgePage::kLocationCount)},
+    };
+}
+
+struct Rig {
+    SystemClock clock;
+    BenchPrompts prompts;
+    std::unique_ptr<QtSerialPort> serial;
+    std::unique_ptr<ReadCountingPort> port;
+    std::unique_ptr<RSComm> link;
+    std::unique_ptr<BenchOnlineSwitch> online;
+    AppState state;
+};
+
+// The locations read straight through the link, back to back: the rate a
+// page cannot beat on this line.
+double linkAlonePerSecond(Rig& rig, const QStringList& reads) {
+    const long start = rig.port->byteReads();
+    QElapsedTimer direct;
+    direct.start();
+    int next = 0;
+    while (direct.elapsed() < kDirectMs && !rig.link->CommError)
+        rig.link->RSRead(reads[next++ % reads.size()]);
+    return (rig.port->byteReads() - start) / (direct.nsecsElapsed() / 1e9);
+}
+
+bool benchPage(Rig& rig, const PageUnderTest& page, int seconds) {
+    rig.link->OpenRSComm(*rig.port);
+    if (!rig.link->OnlineMode || rig.link->CommError) {
+        fail("the link did not come up");
+        return false;
+    }
+    const double direct = linkAlonePerSecond(rig, page.passReads);
+    PageServices services{rig.state, *rig.link, rig.prompts, rig.clock, *rig.online};
+    std::unique_ptr<QWidget> widget(page.create(services, nullptr));
+    widget->show();
+
+    runFor(kSettleMs, *rig.port);
+    const Phase online = runFor(seconds * 1000, *rig.port);
+    const double perSecond = online.byteReads / online.seconds;
+    std::printf("%s, online at %d bit/s: %ld byte reads in %.2f s = %.1f/s; wire allows %.1f/s "
+                "(%.1f%% of it, goal >= 95%%); the link alone %.1f/s (page %.1f%% of it); "
+                "CPU %.2f%% of one core (goal < 10%%)\n",
+                page.description, kBaud, online.byteReads, online.seconds, perSecond,
+                kWireReadsPerSecond, perSecond / kWireReadsPerSecond * 100, direct,
+                perSecond / direct * 100, online.cpuPercent);
+    if (rig.link->CommError) {
+        fail("the link failed while the page was online");
+        return false;
+    }
+
+    rig.link->OnlineMode = false;
+    rig.online->ApplyOnlineMode();
+    runFor(kSettleMs, *rig.port);
+    const Phase offline = runFor(seconds * 1000, *rig.port);
+    std::printf("%s, offline: %.2f s, %ld board reads, CPU %.2f%% of one core (goal < 2%%)\n",
+                page.name, offline.seconds, offline.byteReads, offline.cpuPercent);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int seconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 10;
+    const QStringList args = app.arguments().mid(1);
+    const int seconds = args.isEmpty() ? 10 : args[0].toInt();
     if (seconds <= 0)
-        return fail("usage: vral-bench-pages [SECONDS]");
+        return fail("usage: vral-bench-pages [SECONDS] [setup|data|io|df1...]");
+    std::vector<PageUnderTest> pages;
+    for (const PageUnderTest& page : pagesUnderTest())
+        if (args.size() <= 1 || args.mid(1).contains(QLatin1String(page.name)))
+            pages.push_back(page);
+    if (pages.empty())
+        return fail("usage: vral-bench-pages [SECONDS] [setup|data|io|df1...]");
 
     BoardProcess board({QStringLiteral("--baud"), QString::number(kBaud)});
     if (board.device().isEmpty())
@@ -95,54 +200,15 @@ int main(int argc, char* argv[]) {
 
     QTemporaryDir home;
     const AppFolder folder(home.path());
-    SystemClock clock;
-    BenchPrompts prompts;
-    QtSerialPort serial(board.device());
-    ReadCountingPort port(serial);
-    RSComm link(clock, prompts, folder);
-    BenchOnlineSwitch online(link);
-    AppState state;
-    state.InitDefaultDocument();
-    PageServices services{state, link, prompts, clock, online};
+    Rig rig;
+    rig.serial = std::make_unique<QtSerialPort>(board.device());
+    rig.port = std::make_unique<ReadCountingPort>(*rig.serial);
+    rig.link = std::make_unique<RSComm>(rig.clock, rig.prompts, folder);
+    rig.online = std::make_unique<BenchOnlineSwitch>(*rig.link);
+    rig.state.InitDefaultDocument();
 
-    link.OpenRSComm(port);
-    if (!link.OnlineMode || link.CommError)
-        return fail("the link did not come up");
-
-    // The same reads straight through the link, back to back, for the link's
-    // own rate on this line: the page cannot do better than this.
-    const QStringList tabOne{"B1012", "B1013", "B1014", "B1015", "B1017"};
-    long directReads = 0;
-    QElapsedTimer direct;
-    direct.start();
-    while (direct.elapsed() < kDirectMs && !link.CommError)
-        link.RSRead(tabOne[directReads++ % tabOne.size()]);
-    const double directPerSecond = directReads / (direct.nsecsElapsed() / 1e9);
-    std::printf("link alone, the same 5 reads back to back: %.1f/s (%.1f%% of the wire)\n",
-                directPerSecond, directPerSecond / kWireUpdatesPerSecond * 100);
-
-    std::unique_ptr<QWidget> page(createSetupPage(services, nullptr));
-    page->show();
-
-    runFor(kSettleMs, port);
-    const Phase onlinePhase = runFor(seconds * 1000, port);
-    const double updatesPerSecond = onlinePhase.byteReads / onlinePhase.seconds;
-    std::printf("online, tab 1 (5 byte fields), %d bit/s: %ld field updates in %.2f s = %.1f/s; "
-                "wire allows %.1f/s (%.1f%% of it, goal >= 95%%); CPU %.2f%% of one core "
-                "(goal < 10%%); %.1f%% of the link alone\n",
-                kBaud, onlinePhase.byteReads, onlinePhase.seconds, updatesPerSecond,
-                kWireUpdatesPerSecond, updatesPerSecond / kWireUpdatesPerSecond * 100,
-                onlinePhase.cpuPercent, updatesPerSecond / directPerSecond * 100);
-    if (link.CommError)
-        return fail("the link failed while the page was online");
-
-    link.OnlineMode = false;
-    online.ApplyOnlineMode();
-    runFor(kSettleMs, port);
-    const Phase offlinePhase = runFor(seconds * 1000, port);
-    std::printf("offline: %.2f s, %ld board reads, CPU %.2f%% of one core (goal < 2%%)\n",
-                offlinePhase.seconds, offlinePhase.byteReads, offlinePhase.cpuPercent);
-
-    page.reset();
-    return prompts.boxesShown() == 0 ? 0 : fail("message boxes were shown");
+    for (const PageUnderTest& page : pages)
+        if (!benchPage(rig, page, seconds))
+            return 1;
+    return rig.prompts.boxesShown() == 0 ? 0 : fail("message boxes were shown");
 }
