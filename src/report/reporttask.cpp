@@ -3,6 +3,8 @@
 #include "reportjob.h"
 
 #include <QFontMetricsF>
+
+#include <algorithm>
 #include <QPagedPaintDevice>
 
 ReportTask::ReportTask(ReportJob& job, const SetupDocument& document, const QString& documentName,
@@ -24,6 +26,7 @@ bool ReportTask::begin() {
     setting.pageInches = device->pageLayout().paintRect(QPageLayout::Inch).size();
     setting.dateText = m_dateText;
     m_pages = layoutReport(m_document, setting, *m_metrics);
+    m_copies = std::max(1, m_job.copiesToDraw());
     if (!m_painter.begin(device))
         return end(Failure::Open);
     m_begun = true;
@@ -35,14 +38,14 @@ bool ReportTask::step() {
         return false;
     if (!m_begun && !begin())
         return false;
-    if (m_pagesDrawn == m_pages.size()) {
+    if (m_pagesDrawn == sheetCount()) {
         const bool painted = m_painter.end();
         const bool handedOn = painted && m_job.finish();
         return end(handedOn ? Failure::None : Failure::Finish);
     }
     if (m_pagesDrawn > 0 && !m_job.device()->newPage())
         return end(Failure::Page);
-    drawPage(m_pages[m_pagesDrawn]);
+    drawPage(m_pages[m_pagesDrawn % m_pages.size()]);
     ++m_pagesDrawn;
     return true;
 }
@@ -78,7 +81,7 @@ bool ReportTask::runToEnd() {
 }
 
 QString ReportTask::statusText() const {
-    return QStringLiteral("Page %1 of %2").arg(m_pagesDrawn).arg(m_pages.size());
+    return QStringLiteral("Page %1 of %2").arg(m_pagesDrawn).arg(sheetCount());
 }
 
 QString ReportTask::failureText() const {
@@ -94,7 +97,7 @@ QString ReportTask::failureText() const {
     case Failure::Page:
         what = QStringLiteral("page %1 of %2 could not be started")
                    .arg(m_pagesDrawn + 1)
-                   .arg(m_pages.size());
+                   .arg(sheetCount());
         break;
     case Failure::Finish:
         what = file ? QStringLiteral("the file could not be saved")
@@ -108,6 +111,6 @@ QString ReportTask::failureText() const {
         text += QStringLiteral("\r\n%1 of %2 pages had already gone to the printer; "
                                "they are not withdrawn.")
                     .arg(m_pagesDrawn)
-                    .arg(m_pages.size());
+                    .arg(sheetCount());
     return text;
 }

@@ -28,13 +28,16 @@ public:
 
     bool step() override;
     int progress() const override { return m_pagesDrawn; }
-    int progressMaximum() const override { return m_pages.size(); }
+    int progressMaximum() const override { return sheetCount(); }
     QString statusText() const override;
 
     bool ended() const { return m_ended; }
     Failure failure() const { return m_failure; }
     int pageCount() const { return m_pages.size(); }
-    // Pages completely drawn, and so handed to the printer or file.
+    // The report's pages times the copies drawn on the device.
+    int sheetCount() const { return m_pages.size() * m_copies; }
+    // Pages completely drawn, and so handed to the printer or file (every
+    // copy counted).
     int pagesDrawn() const { return m_pagesDrawn; }
     // What failed, as a sentence naming the printer or file; empty when
     // nothing did.
@@ -58,5 +61,6 @@ private:
     bool m_begun = false;
     bool m_ended = false;
     int m_pagesDrawn = 0;
+    int m_copies = 1;
     Failure m_failure = Failure::None;
 };

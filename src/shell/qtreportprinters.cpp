@@ -30,6 +30,9 @@ public:
                                                     : m_printer.outputFileName();
     }
     QPagedPaintDevice* device() override { return m_printer.isValid() ? &m_printer : nullptr; }
+    int copiesToDraw() const override {
+        return m_printer.supportsMultipleCopies() ? 1 : m_printer.copyCount();
+    }
     bool finish() override {
         return m_printer.printerState() != QPrinter::Error &&
                m_printer.printerState() != QPrinter::Aborted;

@@ -28,6 +28,7 @@ struct PrinterScript {
     bool failOpen = false;
     int failAtPage = 0; // the page whose start fails; 0: none
     bool failFinish = false;
+    bool printerMakesCopies = true; // false: the program draws each copy
 
     QList<Prompts::PrintDialog> jobsOpened;
     QStringList titles;
@@ -59,13 +60,14 @@ private:
 class ScriptedJob : public ReportJob {
 public:
     ScriptedJob(const QString& path, const Prompts::PrintDialog& choice, PrinterScript& script)
-        : m_script(script), m_name(choice.printerName) {
+        : m_script(script), m_name(choice.printerName), m_copies(choice.copies) {
         if (!script.failOpen)
             m_writer = std::make_unique<ScriptedWriter>(path, script);
     }
     bool isFile() const override { return false; }
     QString target() const override { return m_name; }
     QPagedPaintDevice* device() override { return m_writer.get(); }
+    int copiesToDraw() const override { return m_script.printerMakesCopies ? 1 : m_copies; }
     bool finish() override {
         m_script.finished = !m_script.failFinish;
         return m_script.finished;
@@ -74,6 +76,7 @@ public:
 private:
     PrinterScript& m_script;
     QString m_name;
+    int m_copies;
     std::unique_ptr<ScriptedWriter> m_writer;
 };
 
@@ -137,6 +140,8 @@ private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
     void cancelEndsSilently();
     void printsOnChosenPrinter();
+    void copiesDrawnWhenThePrinterCannot_data();
+    void copiesDrawnWhenThePrinterCannot();
     void nextPrintProposesLastChoice();
     void failedPrintJobIsReported_data();
     void failedPrintJobIsReported();
@@ -184,6 +189,40 @@ void TestReportCommands::printsOnChosenPrinter() {
     QCOMPARE(rig.prompts.messageCount(), 0);
     QCOMPARE(rig.state.ReportMode, 0);
     QVERIFY(!rig.commands.waitWindow());
+}
+
+void TestReportCommands::copiesDrawnWhenThePrinterCannot_data() {
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<int>("failAtPage");
+    QTest::addColumn<int>("pagesStarted");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("two copies, all pages") << 2 << 0 << 6 << QString();
+    QTest::newRow("three copies, all pages") << 3 << 0 << 9 << QString();
+    QTest::newRow("second copy's first page refused")
+        << 2 << 4 << 3
+        << "The report could not be printed on \"Plant Printer\": page 4 of 6 could not be "
+           "started.\r\n3 of 6 pages had already gone to the printer; they are not withdrawn.";
+}
+
+// The toolkit's PDF printer makes no copies of its own: each copy is drawn,
+// the whole report after the whole report.
+void TestReportCommands::copiesDrawnWhenThePrinterCannot() {
+    QFETCH(int, copies);
+    QFETCH(int, failAtPage);
+    QFETCH(int, pagesStarted);
+    QFETCH(QString, text);
+    Rig rig;
+    rig.script.printerMakesCopies = false;
+    rig.script.failAtPage = failAtPage;
+    rig.prompts.answerPrintSetup(Rig::plantPrinter(copies));
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
+    rig.commands.PrintReport();
+    rig.waitForReport();
+    QCOMPARE(rig.script.pagesStarted, pagesStarted);
+    QCOMPARE(rig.script.finished, text.isEmpty());
+    QCOMPARE(rig.prompts.messageCount(), text.isEmpty() ? 0 : 1);
+    if (!text.isEmpty())
+        QCOMPARE(rig.prompts.messages().first().text, text);
 }
 
 void TestReportCommands::nextPrintProposesLastChoice() {
