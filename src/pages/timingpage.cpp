@@ -98,6 +98,7 @@ void TimingPage::buildLayout() {
     }
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(2);
     layout->addWidget(m_tbsTiming);
     for (QGroupBox* frame : m_fraTiming) {
         frame->setFlat(true); // the tab strip frames its pages itself
@@ -116,6 +117,9 @@ QGroupBox* TimingPage::buildChannelsTab() {
 
     m_fraTmg[0] = makeFrame(QStringLiteral("fraTmg0"), QStringLiteral("Timing Channels"), tab);
     auto* grid = new QGridLayout(m_fraTmg[0]);
+    // Each row is as tall as its spinners already; no gap between rows keeps
+    // the nine of them, the tab strip and the status bar in the window.
+    grid->setVerticalSpacing(0);
     for (int c = 0; c < 2; ++c) {
         const int index = 9 + c;
         m_lblChannel[index] =
@@ -185,19 +189,18 @@ QGroupBox* TimingPage::buildChannelsTab() {
     testLayout->addWidget(m_cmdBadCanTest);
     testLayout->addWidget(m_cmdQCTest);
 
-    auto* commands = new QHBoxLayout;
-    commands->addWidget(m_fraTmg[1]);
-    commands->addWidget(m_fraTmg[2]);
-    commands->addWidget(m_fraTmg[3]);
-    commands->addStretch();
+    // The channel rows down the left; the chart of the same channels and the
+    // commands that act on them beside the rows, so the whole tab fits the
+    // window without scrolling.
+    auto* side = new QVBoxLayout;
+    side->addWidget(m_chart);
+    for (int frame = 1; frame <= 3; ++frame)
+        side->addWidget(m_fraTmg[frame]);
+    side->addStretch();
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_fraTmg[0]);
-    top->addWidget(m_chart, 1);
-
-    auto* layout = new QVBoxLayout(tab);
-    layout->addLayout(top);
-    layout->addLayout(commands);
+    auto* layout = new QHBoxLayout(tab);
+    layout->addWidget(m_fraTmg[0]);
+    layout->addLayout(side, 1);
     return tab;
 }
 
