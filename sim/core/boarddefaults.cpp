@@ -37,6 +37,14 @@ constexpr ByteDefault kBytes[] = {
     {8175, 3},  // co-processor slot
     {8180, 1},  // network address 1
     {8191, 2},  // network address 2
+    // The board's clock: 06:00:00 on 5 January 2026, ticking from there,
+    // so a board fresh from the simulator is visibly off the computer's.
+    {43008, 0},
+    {43010, 0},
+    {43012, 6},
+    {43015, 5},
+    {43016, 1},
+    {43017, 26},
 };
 
 constexpr int kPinsToBlowoffPort = 1004; // W1004

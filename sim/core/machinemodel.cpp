@@ -43,7 +43,8 @@ constexpr Flag kDf1DriverOn = flag(152);
 
 MachineModel::MachineModel(Clock& clock, BoardMemory& memory, PlsUnit& pls)
     : m_clock(clock), m_memory(memory), m_pls(pls), m_lastMs(clock.monotonicMs()), m_shift(memory),
-      m_io(memory) {
+      m_io(memory), m_boardClock(memory) {
+    m_boardClock.advance(m_lastMs); // the clock runs from power-up
     setSeed(1);
 }
 
@@ -74,6 +75,7 @@ void MachineModel::run() {
     const qint64 elapsed = now - m_lastMs;
     m_lastMs = now;
     m_shift.scan();
+    m_boardClock.advance(now);
     if (!m_running)
         return;
     const int rpm = m_cansPerMinute / 2;

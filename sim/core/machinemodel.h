@@ -1,5 +1,6 @@
 #pragma once
 
+#include "boardclock.h"
 #include "iopoints.h"
 #include "shiftcounters.h"
 
@@ -19,7 +20,8 @@ class PlsUnit;
 // generator and everything else from the clock, so a run repeats exactly.
 // It only touches memory while running, so a stopped model leaves memory to
 // the protocol alone (what the tests want); the board program's answer to
-// the reset-trips and end-of-shift bits the link writes runs either way.
+// the reset-trips and end-of-shift bits the link writes, and the board's
+// clock, run either way.
 class MachineModel {
 public:
     // Alarm word bits (byte "B121").
@@ -86,6 +88,7 @@ private:
 
     ShiftCounters m_shift;
     IoPoints m_io;
+    BoardClock m_boardClock;
     std::minstd_rand m_random;
     qint64 m_cansToNextTrip = 0;
     int m_trippedSpindle = 0; // 0: none shown
