@@ -1,7 +1,8 @@
 // vral-bench-pages: the set-up page open against the simulated board on a
 // line paced at 9600 bit/s. Online: field updates per second against what
 // the wire allows for the visible tab's reads, and the process's CPU use;
-// offline: the CPU use of the open page.
+// offline: the CPU use of the open page. Then the same two phases for the
+// machine timing page (its status bar, chart and channel rows), CPU only.
 //
 // Usage: vral-bench-pages [SECONDS]   (each phase; default 10)
 #include "appfolder.h"
@@ -142,6 +143,27 @@ int main(int argc, char* argv[]) {
     const Phase offlinePhase = runFor(seconds * 1000, port);
     std::printf("offline: %.2f s, %ld board reads, CPU %.2f%% of one core (goal < 2%%)\n",
                 offlinePhase.seconds, offlinePhase.byteReads, offlinePhase.cpuPercent);
+
+    page.reset();
+
+    link.OpenRSComm(port);
+    if (!link.OnlineMode || link.CommError)
+        return fail("the link did not come up again");
+    page.reset(createTimingPage(services, nullptr));
+    page->show();
+    runFor(kSettleMs, port);
+    const Phase timingOnline = runFor(seconds * 1000, port);
+    std::printf("timing page online, %d bit/s: %.2f s, CPU %.2f%% of one core (goal < 10%%)\n",
+                kBaud, timingOnline.seconds, timingOnline.cpuPercent);
+    if (link.CommError)
+        return fail("the link failed while the timing page was online");
+    link.OnlineMode = false;
+    online.ApplyOnlineMode();
+    runFor(kSettleMs, port);
+    const Phase timingOffline = runFor(seconds * 1000, port);
+    std::printf("timing page offline: %.2f s, %ld board reads, CPU %.2f%% of one core "
+                "(goal < 2%%)\n",
+                timingOffline.seconds, timingOffline.byteReads, timingOffline.cpuPercent);
 
     page.reset();
     return prompts.boxesShown() == 0 ? 0 : fail("message boxes were shown");
