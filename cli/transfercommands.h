@@ -15,9 +15,14 @@ class QTextStream;
 // succeeded; a transfer that fails leaves FILE as it was. A download writes
 // the document in FILE to the board; FILE must exist.
 //
+// Ctrl+C or SIGTERM cancels the transfer as the progress window's Cancel
+// does: before the next value, before the timing channels or between two
+// channels; what was transferred stays (on the board; an upload's file is
+// not written).
+//
 // A file that cannot be read or written gives ExitFileError, a transfer
-// that did not complete (the link failed or the PLS refused a channel)
-// ExitLinkFailed. A download in which the link refused a value for its
+// that did not complete (the link failed, the PLS refused a channel, or it
+// was cancelled) ExitLinkFailed. A download in which the link refused a value for its
 // location (an entry alert) gives ExitUsage: that value was not written, the
 // others were. A progress line shows on standard error when it is a
 // terminal.

@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <signal.h>
 
 namespace {
 constexpr int kExitOk = 0;
@@ -64,6 +65,7 @@ private slots:
     void uploadIntoAnExistingFileKeepsWhatItDoesNotRead();
     void brokenOffUploadLeavesTheFile();
     void valueOutOfRangeIsReportedTheRestWritten();
+    void ctrlCStopsBeforeTheTimingChannels();
     void refused_data();
     void refused();
 
@@ -165,14 +167,40 @@ void TestVralctlTransfer::valueOutOfRangeIsReportedTheRestWritten() {
     SetupDocument doc = machineDocument();
     doc.Values[0] = 300; // B1011 holds one byte
     QVERIFY(writeSetupFile(path("range.sdt"), doc).ok());
-    BoardProcess board({QStringLiteral("--stopped"), QStringLiteral("--set"),
-                        QStringLiteral("B1011=7")});
+    BoardProcess board(
+        {QStringLiteral("--stopped"), QStringLiteral("--set"), QStringLiteral("B1011=7")});
     QVERIFY(!board.device().isEmpty());
     const CtlRun run = ctl(board, {"download", "setup", path("range.sdt")});
     QCOMPARE(run.exitCode, kExitUsage);
     QCOMPARE(run.err, QStringList{"ENTRY ALERT: Error: Entry out of Range (0-255)."});
-    QCOMPARE(ctl(board, {"read", "B1011", "W1004", "B4011"}).out,
-             QStringList({"7", "1234", "9"}));
+    QCOMPARE(ctl(board, {"read", "B1011", "W1004", "B4011"}).out, QStringList({"7", "1234", "9"}));
+}
+
+// Ctrl+C in the middle of the values is the progress window's Cancel: the
+// values already written stay, and the machine's timing channels are not
+// touched.
+void TestVralctlTransfer::ctrlCStopsBeforeTheTimingChannels() {
+    BoardProcess board(
+        {QStringLiteral("--stopped"), QStringLiteral("--baud"), QStringLiteral("9600")});
+    QVERIFY(!board.device().isEmpty());
+    QProcess ctlProcess;
+    ctlProcess.start(QStringLiteral(VRALCTL_PATH),
+                     linkArguments(board.device(), m_home.path()) +
+                         QStringList{"download", "all", path("machine.sdt")});
+    QVERIFY(ctlProcess.waitForStarted());
+    QTest::qWait(400);
+    QVERIFY(ctlProcess.state() == QProcess::Running);
+    ::kill(pid_t(ctlProcess.processId()), SIGINT);
+    QVERIFY(ctlProcess.waitForFinished(10000));
+    QCOMPARE(ctlProcess.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(ctlProcess.exitCode(), kExitLink);
+    QCOMPARE(QString::fromLocal8Bit(ctlProcess.readAllStandardError()),
+             QStringLiteral("vralctl: transfer cancelled; what was transferred stays\n"));
+    // The first value went out, the last one (9) did not: the board's own 10.
+    QCOMPARE(ctl(board, {"read", "B1011", "B4011"}).out, QStringList({"33", "10"}));
+    // Channel 0 as a new board has it (120/160), not the document's 100/300.
+    QCOMPARE(ctl(board, {"pls", "recall", "0"}).out, QStringList{"state 1 position 120"});
+    QCOMPARE(ctl(board, {"pls", "show"}).out.value(0), QStringLiteral("scale 360"));
 }
 
 void TestVralctlTransfer::refused_data() {
