@@ -6,8 +6,9 @@
 //  - engine: the transfer as vralctl runs it, one step per turn of the
 //    event loop;
 //  - window: the transfer in its progress window, as the File menu runs it.
-// Each way is run kRounds times, alternating; the best time of each is
-// compared (other load on the machine only ever adds time). CPU is the
+// Each way is run kRounds times, in turn, each round starting with another
+// way; the best time of each is compared (other load on the machine only
+// ever adds time). CPU is the
 // process's share of one core over the window's runs.
 //
 // Usage: vral-bench-transfer [9600|19200]   (default: both)
@@ -44,19 +45,19 @@ constexpr int kChannels = 16;
 struct Run {
     double wallMs = 0;
     double cpuMs = 0;
-    long byteReads = 0;
+    long bytesSent = 0;
 };
 
 struct Best {
     double wallMs = 1e300;
     double cpuMs = 0; // summed over the rounds, with wallTotalMs
     double wallTotalMs = 0;
-    long byteReads = -1;
+    long bytesSent = -1; // the same in every round, or -2
     void add(const Run& run) {
         wallMs = std::min(wallMs, run.wallMs);
         cpuMs += run.cpuMs;
         wallTotalMs += run.wallMs;
-        byteReads = run.byteReads;
+        bytesSent = bytesSent == -1 || bytesSent == run.bytesSent ? run.bytesSent : -2;
     }
     double cpuPercent() const { return cpuMs / wallTotalMs * 100; }
 };
@@ -82,13 +83,13 @@ struct Line {
 };
 
 Run measure(const ReadCountingPort& port, const std::function<void()>& work) {
-    const long readsStart = port.byteReads();
+    const long sentStart = port.bytesSent();
     const double cpuStart = processCpuSeconds();
     QElapsedTimer timer;
     timer.start();
     work();
     return {timer.nsecsElapsed() / 1e6, (processCpuSeconds() - cpuStart) * 1e3,
-            port.byteReads() - readsStart};
+            port.bytesSent() - sentStart};
 }
 
 // The "&All" download's link operations, back to back: the values in index
@@ -115,16 +116,20 @@ void downloadAlone(RSComm& link, const SetupDocument& doc) {
 }
 
 // The "&All" upload's: the values, the configuration, scale and offset,
-// then two recalls of each channel.
+// then two recalls of each programmed channel.
 void uploadAlone(RSComm& link, const SetupDocument& doc) {
     for (int i = 0; i <= SetupDocument::ParameterCount && !link.CommError; ++i)
         link.RSRead(doc.Addresses[i]);
     link.PLSConfigUpload();
     link.PLSScaleFactor();
     link.PLSOffset();
-    for (int c = 0; c < kChannels && !link.CommError; ++c)
-        for (int recall = 0; recall < 2; ++recall)
-            link.RecallChannel(c);
+    for (int c = 0; c < kChannels && !link.CommError; ++c) {
+        // A channel that answers neither ON (1) nor OFF (0) is not programmed:
+        // it is not recalled a second time.
+        if (link.RecallChannel(c) && link.ChannelRecallState() > 1)
+            continue;
+        link.RecallChannel(c);
+    }
 }
 
 bool engine(Line& line, AppState& state, int kind) {
@@ -153,9 +158,7 @@ void report(const char* what, int baud, const Best& alone, const Best& steps, co
                 what, baud, alone.wallMs, steps.wallMs, (steps.wallMs / alone.wallMs - 1) * 100,
                 shown.wallMs, (shown.wallMs / alone.wallMs - 1) * 100, alone.cpuPercent(),
                 steps.cpuPercent(), shown.cpuPercent());
-    if (alone.byteReads > 0)
-        std::printf("; %ld/%ld/%ld byte reads", alone.byteReads, steps.byteReads, shown.byteReads);
-    std::printf("\n");
+    std::printf("; bytes sent %ld/%ld/%ld\n", alone.bytesSent, steps.bytesSent, shown.bytesSent);
 }
 
 int fail(const char* what) {
@@ -171,23 +174,30 @@ int benchAt(int baud) {
     state.InitDefaultDocument();
     const SetupDocument document = state.CurrentDocument;
 
-    Best alone[2], steps[2], shown[2]; // [0] download, [1] upload
+    Best best[2][3]; // [download, upload][link alone, engine, window]
     bool ok = true;
-    for (int round = 0; round < kRounds && ok; ++round) {
-        alone[0].add(measure(line.port, [&] { downloadAlone(line.link, document); }));
-        steps[0].add(measure(line.port, [&] { ok = ok && engine(line, state, kDownloadAll); }));
-        shown[0].add(measure(line.port, [&] { ok = ok && window(line, state, kDownloadAll); }));
-        alone[1].add(measure(line.port, [&] { uploadAlone(line.link, document); }));
-        steps[1].add(measure(line.port, [&] { ok = ok && engine(line, state, kUploadAll); }));
-        shown[1].add(measure(line.port, [&] { ok = ok && window(line, state, kUploadAll); }));
-        ok = ok && !line.link.CommError;
-    }
+    const std::function<void()> ways[2][3] = {
+        {[&] { downloadAlone(line.link, document); },
+         [&] { ok = ok && engine(line, state, kDownloadAll); },
+         [&] { ok = ok && window(line, state, kDownloadAll); }},
+        {[&] { uploadAlone(line.link, document); },
+         [&] { ok = ok && engine(line, state, kUploadAll); },
+         [&] { ok = ok && window(line, state, kUploadAll); }}};
+    // Each round starts with another way, so that none is always first
+    // after the change of direction.
+    for (int round = 0; round < kRounds && ok; ++round)
+        for (int direction = 0; direction < 2; ++direction)
+            for (int k = 0; k < 3; ++k) {
+                const int way = (round + k) % 3;
+                best[direction][way].add(measure(line.port, ways[direction][way]));
+            }
+    ok = ok && !line.link.CommError;
     if (!ok)
         return fail("a transfer did not complete");
     if (state.CurrentDocument != document)
         return fail("the uploads did not give back the document downloaded");
-    report("\"&All\" download", baud, alone[0], steps[0], shown[0]);
-    report("\"&All\" upload", baud, alone[1], steps[1], shown[1]);
+    report("\"&All\" download", baud, best[0][0], best[0][1], best[0][2]);
+    report("\"&All\" upload", baud, best[1][0], best[1][1], best[1][2]);
     line.link.CloseRSComm();
     return line.prompts.boxesShown() == 0 ? 0 : fail("message boxes were shown");
 }
