@@ -93,7 +93,6 @@ int runUpload(CliSession& session, const QStringList& args, QTextStream&) {
         return ExitFileError;
     if (!session.goOnline())
         return session.finish(ExitLinkFailed);
-    state.gUploadNOW = generalDateText(session.clock.now());
     if (!transfer(session, state, kind))
         return session.finish(ExitLinkFailed);
     SetupDocument document = state.CurrentDocument;
