@@ -74,6 +74,21 @@ private:
     CtlRun ctl(const BoardProcess& board, const QStringList& arguments) {
         return runVralctl(linkArguments(board.device(), m_home.path()) + arguments);
     }
+    // Starts vralctl on a paced board and waits until its byte trace shows
+    // the transfer well into its values (some 100 exchanges, a fifth of a
+    // second at 9600 bit/s), however slowly a loaded machine starts it.
+    bool startUnderWay(QProcess& process, const BoardProcess& board, const QStringList& arguments) {
+        const QString trace = path("underway.trace");
+        QFile::remove(trace);
+        process.start(QStringLiteral(VRALCTL_PATH),
+                      linkArguments(board.device(), m_home.path()) +
+                          QStringList{QStringLiteral("--trace"), trace} + arguments);
+        if (!process.waitForStarted())
+            return false;
+        const bool underWay =
+            QTest::qWaitFor([&] { return readAll(trace).count('\n') >= 200; }, 10000);
+        return underWay && process.state() == QProcess::Running;
+    }
     QStringList show(const QString& file) {
         return runVralctl({QStringLiteral("doc"), QStringLiteral("show"), file}).out;
     }
@@ -145,11 +160,7 @@ void TestVralctlTransfer::brokenOffUploadLeavesTheFile() {
     const QByteArray before = readAll(file);
 
     QProcess ctlProcess;
-    ctlProcess.start(QStringLiteral(VRALCTL_PATH), linkArguments(board->device(), m_home.path()) +
-                                                       QStringList{"upload", "all", file});
-    QVERIFY(ctlProcess.waitForStarted());
-    QTest::qWait(600); // element 0 and some of the shift data are read by now
-    QVERIFY(ctlProcess.state() == QProcess::Running);
+    QVERIFY(startUnderWay(ctlProcess, *board, {"upload", "all", file}));
     board->kill();
     QVERIFY(ctlProcess.waitForFinished(30000));
     QCOMPARE(ctlProcess.exitStatus(), QProcess::NormalExit);
@@ -184,12 +195,7 @@ void TestVralctlTransfer::ctrlCStopsBeforeTheTimingChannels() {
         {QStringLiteral("--stopped"), QStringLiteral("--baud"), QStringLiteral("9600")});
     QVERIFY(!board.device().isEmpty());
     QProcess ctlProcess;
-    ctlProcess.start(QStringLiteral(VRALCTL_PATH),
-                     linkArguments(board.device(), m_home.path()) +
-                         QStringList{"download", "all", path("machine.sdt")});
-    QVERIFY(ctlProcess.waitForStarted());
-    QTest::qWait(400);
-    QVERIFY(ctlProcess.state() == QProcess::Running);
+    QVERIFY(startUnderWay(ctlProcess, board, {"download", "all", path("machine.sdt")}));
     ::kill(pid_t(ctlProcess.processId()), SIGINT);
     QVERIFY(ctlProcess.waitForFinished(10000));
     QCOMPARE(ctlProcess.exitStatus(), QProcess::NormalExit);
