@@ -4,8 +4,10 @@
 // alone, and the process's CPU use; offline: the CPU use of the open page.
 //
 // Usage: vral-bench-pages [SECONDS] [PAGE...]
-//   SECONDS  each phase (default 10); PAGE one of setup, data, io, df1
-//   (default: all of them, one after the other on the same board).
+//   SECONDS  each phase (default 10); PAGE one of setup, data, io, df1,
+//   timing (default: all of them, one after the other on the same board).
+// The timing page's exchanges are PLS transactions rather than byte reads:
+// for it, the bytes it sends show how busy it keeps the line.
 #include "appfolder.h"
 #include "appstate.h"
 #include "benchprompts.h"
@@ -60,6 +62,7 @@ struct Phase {
     double seconds = 0;
     double cpuPercent = 0;
     long byteReads = 0;
+    long bytesSent = 0;
 };
 
 // Lets the event loop run the page for a while, and what it cost.
@@ -67,6 +70,7 @@ Phase runFor(int ms, const ReadCountingPort& port) {
     QEventLoop loop;
     QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     const long readsStart = port.byteReads();
+    const long sentStart = port.bytesSent();
     const double cpuStart = processCpuSeconds();
     QElapsedTimer timer;
     timer.start();
@@ -75,6 +79,7 @@ Phase runFor(int ms, const ReadCountingPort& port) {
     phase.seconds = timer.nsecsElapsed() / 1e9;
     phase.cpuPercent = (processCpuSeconds() - cpuStart) / phase.seconds * 100;
     phase.byteReads = port.byteReads() - readsStart;
+    phase.bytesSent = port.bytesSent() - sentStart;
     return phase;
 }
 
@@ -84,7 +89,8 @@ int fail(const char* what) {
 }
 
 // A page as the benchmark opens it: its factory and the locations its first
-// pass reads on the tab it opens with, for the link-alone comparison.
+// pass reads on the tab it opens with, for the link-alone comparison (none
+// for a page that makes no byte reads).
 struct PageUnderTest {
     const char* name;
     const char* description;
@@ -118,6 +124,10 @@ std::vector<PageUnderTest> pagesUnderTest() {
          everyLocation<IODisplayPage>(IODisplayPage::kLocationCount)},
         {"df1", "DF1 bridge page (12 locations, status bytes when B4303 is set)",
          createDF1BridgePage, everyLocation<DF1BridgePage>(DF1BridgePage::kLocationCount)},
+        {"timing",
+         "machine timing page (status bar, chart and channel rows)",
+         createTimingPage,
+         {}},
     };
 }
 
@@ -149,7 +159,7 @@ bool benchPage(Rig& rig, const PageUnderTest& page, int seconds) {
         fail("the link did not come up");
         return false;
     }
-    const double direct = linkAlonePerSecond(rig, page.passReads);
+    const double direct = page.passReads.isEmpty() ? 0 : linkAlonePerSecond(rig, page.passReads);
     PageServices services{rig.state, *rig.link, rig.prompts, rig.clock, *rig.online};
     std::unique_ptr<QWidget> widget(page.create(services, nullptr));
     widget->show();
@@ -157,12 +167,18 @@ bool benchPage(Rig& rig, const PageUnderTest& page, int seconds) {
     runFor(kSettleMs, *rig.port);
     const Phase online = runFor(seconds * 1000, *rig.port);
     const double perSecond = online.byteReads / online.seconds;
-    std::printf("%s, online at %d bit/s: %ld byte reads in %.2f s = %.1f/s; wire allows %.1f/s "
-                "(%.1f%% of it, goal >= 95%%); the link alone %.1f/s (page %.1f%% of it); "
-                "CPU %.2f%% of one core (goal < 10%%)\n",
-                page.description, kBaud, online.byteReads, online.seconds, perSecond,
-                kWireReadsPerSecond, perSecond / kWireReadsPerSecond * 100, direct,
-                perSecond / direct * 100, online.cpuPercent);
+    if (page.passReads.isEmpty())
+        std::printf("%s, online at %d bit/s: %.2f s, %.0f bytes sent/s (the wire carries %.0f/s "
+                    "each way), CPU %.2f%% of one core (goal < 10%%)\n",
+                    page.description, kBaud, online.seconds, online.bytesSent / online.seconds,
+                    double(kBaud) / kBitsPerByte, online.cpuPercent);
+    else
+        std::printf("%s, online at %d bit/s: %ld byte reads in %.2f s = %.1f/s; wire allows "
+                    "%.1f/s (%.1f%% of it, goal >= 95%%); the link alone %.1f/s (page %.1f%% of "
+                    "it); CPU %.2f%% of one core (goal < 10%%)\n",
+                    page.description, kBaud, online.byteReads, online.seconds, perSecond,
+                    kWireReadsPerSecond, perSecond / kWireReadsPerSecond * 100, direct,
+                    perSecond / direct * 100, online.cpuPercent);
     if (rig.link->CommError) {
         fail("the link failed while the page was online");
         return false;

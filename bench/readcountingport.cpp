@@ -11,6 +11,7 @@ bool ReadCountingPort::open() {
 }
 
 bool ReadCountingPort::write(const QByteArray& bytes) {
+    m_bytesSent += bytes.size();
     for (const char byte : bytes)
         follow(static_cast<quint8>(byte));
     return m_port.write(bytes);

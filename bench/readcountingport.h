@@ -11,6 +11,8 @@ public:
 
     // Byte reads whose address went out completely.
     long byteReads() const { return m_byteReads; }
+    // Every byte the program sent.
+    long bytesSent() const { return m_bytesSent; }
 
     void setPortNumber(int number) override { m_port.setPortNumber(number); }
     int portNumber() const override { return m_port.portNumber(); }
@@ -34,4 +36,5 @@ private:
     SerialPort& m_port;
     Expect m_expect = Expect::Idle;
     long m_byteReads = 0;
+    long m_bytesSent = 0;
 };

@@ -19,9 +19,12 @@ QString CliPrompts::oneLine(const QString& text) {
     return QString(text).replace(breaks, QStringLiteral(" ")).trimmed();
 }
 
-Prompts::Answer CliPrompts::message(const QString& title, const QString& text, Icon,
+Prompts::Answer CliPrompts::message(const QString& title, const QString& text, Icon icon,
                                     Buttons buttons) {
     startLine();
+    ++m_messages;
+    if (icon == Icon::Exclamation && buttons == Buttons::Ok)
+        ++m_exclamations;
     m_err << title << ": " << oneLine(text) << Qt::endl;
     if (title == QLatin1String("ENTRY ALERT"))
         m_entryAlert = true;

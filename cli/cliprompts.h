@@ -21,6 +21,11 @@ public:
 
     // True once an "ENTRY ALERT" box was shown (the write was refused).
     bool entryAlertShown() const { return m_entryAlert; }
+    // How many boxes were shown so far, and how many of them were notices
+    // with an exclamation icon: the link's own checks refuse a command with
+    // such a box before it sends the command.
+    int messagesShown() const { return m_messages; }
+    int exclamationsShown() const { return m_exclamations; }
 
     // "a\r\nb\rc" -> "a b c": one line per box.
     static QString oneLine(const QString& text);
@@ -30,5 +35,7 @@ private:
 
     int m_retriesLeft;
     bool m_entryAlert = false;
+    int m_messages = 0;
+    int m_exclamations = 0;
     QTextStream m_err;
 };

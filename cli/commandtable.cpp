@@ -2,8 +2,10 @@
 
 #include "boardcommands.h"
 #include "doccommands.h"
-#include "reportcommands.h"
 #include "linkcommands.h"
+#include "plscommands.h"
+#include "reportcommands.h"
+#include "transfercommands.h"
 #include "watchcommands.h"
 
 const std::vector<CliCommand>& cliCommands() {
@@ -27,6 +29,24 @@ const std::vector<CliCommand>& cliCommands() {
          runBoard},
         {"report", "report FILE OUT.pdf [--page-size A4|Letter]  write FILE's report as a PDF",
          runReport},
+        {"pls",
+         "pls show                     print the PLS's scale, offset, position and rpm\n"
+         "pls set CH ON OFF            program channel CH (0-15) with one ON and OFF setpoint\n"
+         "pls pulse CH ON OFF START    program channel CH as a pulse train from START\n"
+         "pls clear CH                 clear channel CH\n"
+         "pls recall CH                print channel CH's recall: \"state S position P\"\n"
+         "pls offset POSITION          set the offset so that the resolver reads POSITION\n"
+         "pls config                   print the PLS's 19 configuration values",
+         runPls},
+        {"upload",
+         "upload setup|timing|shift|all FILE\n"
+         "                             read the board into set-up file FILE (a new one when\n"
+         "                             it does not exist); FILE is saved only on success",
+         runUpload},
+        {"download",
+         "download setup|timing|shift|all FILE\n"
+         "                             write set-up file FILE's data to the board",
+         runDownload},
     };
     return commands;
 }

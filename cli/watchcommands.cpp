@@ -4,50 +4,16 @@
 #include "commandtable.h"
 #include "exitstatus.h"
 #include "linkcommands.h"
+#include "stopsignals.h"
 
 #include <QDateTime>
 #include <QTextStream>
 
 #include <algorithm>
-#include <csignal>
-#include <signal.h>
 
 namespace {
 constexpr int kDefaultIntervalMs = 1000;
 constexpr int kSleepSliceMs = 20; // how soon a stop request is seen between passes
-
-volatile std::sig_atomic_t g_stopRequested = 0;
-
-void requestStop(int) {
-    g_stopRequested = 1;
-}
-
-// Catches Ctrl+C and SIGTERM while a watch runs, and gives the old handling
-// back afterwards.
-class StopSignals {
-public:
-    StopSignals() {
-        g_stopRequested = 0;
-        struct sigaction action {};
-        action.sa_handler = requestStop;
-        ::sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        ::sigaction(SIGINT, &action, &m_oldInt);
-        ::sigaction(SIGTERM, &action, &m_oldTerm);
-    }
-    ~StopSignals() {
-        ::sigaction(SIGINT, &m_oldInt, nullptr);
-        ::sigaction(SIGTERM, &m_oldTerm, nullptr);
-    }
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
-
-    bool stopRequested() const { return g_stopRequested != 0; }
-
-private:
-    struct sigaction m_oldInt {};
-    struct sigaction m_oldTerm {};
-};
 
 struct WatchArguments {
     QStringList addresses;

@@ -281,6 +281,7 @@ QByteArray BoardSim::finishParameters() {
             {m_params[0], m_params[1], m_params[2], m_params[3], m_params[4], m_params[5]});
         break;
     }
+    m_machine.publishPls();
     m_step = Step::ReadyQuery;
     return one(kAck);
 }

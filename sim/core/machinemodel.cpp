@@ -169,14 +169,18 @@ void MachineModel::serveTestRequests() {
     }
 }
 
-void MachineModel::publishRegisters() {
-    const int rpm = m_pls.rpm();
+void MachineModel::publishPls() {
     m_memory.setWord(kResolverPosition, m_pls.position());
-    m_memory.setWord(kResolverRpm, rpm);
-    m_memory.setWord(kResolverPeriod, rpm > 0 ? 60000 / rpm : 0);
     m_memory.setWord(kScaleFactor, m_pls.scale());
     m_memory.setWord(kOffset, m_pls.offset());
     m_memory.setWord(kChannelOutputs, m_pls.outputs());
+}
+
+void MachineModel::publishRegisters() {
+    const int rpm = m_pls.rpm();
+    publishPls();
+    m_memory.setWord(kResolverRpm, rpm);
+    m_memory.setWord(kResolverPeriod, rpm > 0 ? 60000 / rpm : 0);
     m_memory.setByte(kAlarmWord, static_cast<std::uint8_t>(alarmBits()));
     m_memory.setBit(kMachineRunning.address, kMachineRunning.bit, true);
 }

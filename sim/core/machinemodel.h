@@ -20,8 +20,8 @@ class PlsUnit;
 // generator and everything else from the clock, so a run repeats exactly.
 // It only touches memory while running, so a stopped model leaves memory to
 // the protocol alone (what the tests want); the board program's answer to
-// the reset-trips and end-of-shift bits the link writes, and the board's
-// clock, run either way.
+// the reset-trips and end-of-shift bits the link writes, the board's clock,
+// and the limit switch's answer to a PLS command (publishPls) run either way.
 class MachineModel {
 public:
     // Alarm word bits (byte "B121").
@@ -59,6 +59,11 @@ public:
     // Makes both alarms come and go: the jam for 10 s and the timing signal
     // failure for 5 s of every 90 s.
     void setAlarmCycling(bool on) { m_alarmCycling = on; }
+    // Writes the PLS's live words (channel outputs "W170", position, scale
+    // and offset) from the PLS as it stands. The board's limit switch keeps
+    // them current whether the machine turns or not, so this runs after
+    // every PLS command too, not only while the machine runs.
+    void publishPls();
     // Restarts the trips and the wandering I/O points from a seed (the
     // model starts with seed 1).
     void setSeed(quint32 seed);
