@@ -13,7 +13,10 @@
 #include "uploadprogram.h"
 
 #include <QFileInfo>
+#include <QList>
+#include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 namespace {
 
@@ -32,6 +35,8 @@ struct ProgramCommands::Running {
     std::unique_ptr<StepTask> task;
     TaskRunner runner;
     frmDownloadProg window;
+    // The refresh cycles of the pages behind the window, paused meanwhile.
+    QList<QPointer<StepDriver>> paused;
 };
 
 ProgramCommands::ProgramCommands(CommandContext& context) : m_context(context) {}
@@ -82,9 +87,22 @@ void ProgramCommands::UploadProgram() {
 }
 
 void ProgramCommands::run(std::unique_ptr<StepTask> task, int mode, std::function<void()> cancel) {
-    // No status read may fall between two records or in program mode.
+    // No status read may fall between two records or in program mode, and
+    // the page behind the modal window would only slow the transfer down
+    // with reads of its own between the steps (an upload is one read per
+    // program byte).
     m_context.statusPoll.stop();
+    QList<QPointer<StepDriver>> paused;
+    if (m_context.window) {
+        for (StepDriver* cycle : m_context.window->findChildren<StepDriver*>()) {
+            if (cycle == &m_context.statusPoll || !cycle->isActive())
+                continue;
+            cycle->stop();
+            paused.append(cycle);
+        }
+    }
     m_running = std::make_unique<Running>(m_context, std::move(task));
+    m_running->paused = paused;
     m_running->window.SetTransferMode(mode);
     m_running->window.setCancel(std::move(cancel));
     QObject::connect(&m_running->runner, &TaskRunner::finished, &m_anchor,
@@ -94,6 +112,10 @@ void ProgramCommands::run(std::unique_ptr<StepTask> task, int mode, std::functio
 
 void ProgramCommands::transferEnded() {
     m_context.statusPoll.start();
+    for (const QPointer<StepDriver>& cycle : m_running->paused) {
+        if (cycle)
+            cycle->start();
+    }
     m_context.online.ApplyOnlineMode();
     // The runner is still inside its own signal: it goes on the next turn.
     QTimer::singleShot(0, &m_anchor, [this] { m_running.reset(); });

@@ -22,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 
 namespace {
 
@@ -55,11 +56,15 @@ struct CommandRig : BoardRig {
     PortSwitch online{link, port};
     int polls = 0;
     StepDriver statusPoll{link, [this] { ++polls; }, StepDriver::every(60000)};
-    CommandContext context{state, link, port, prompts, clock, folder, online, statusPoll, nullptr};
+    // The main window with the refresh cycle of its page.
+    QWidget window;
+    StepDriver pageCycle{link, [] {}, StepDriver::every(60000), &window};
+    CommandContext context{state, link, port, prompts, clock, folder, online, statusPoll, &window};
     ProgramCommands commands{context};
 
     CommandRig() {
         statusPoll.start(60000);
+        pageCycle.start(60000);
         // The program in the board: "OLDPROG", checksum 5, revision 2.
         const QByteArray ident("OLDPROG");
         for (int k = 0; k < ident.size(); ++k)
@@ -286,9 +291,11 @@ void TestProgramCommands::downloadRunsInProgressWindow() {
     QCOMPARE(window->Timer1()->interval(), 250);
     QVERIFY(window->Timer1()->isActive());
     QVERIFY(!child<QPushButton>(window, "cmdCancel")->isVisible());
+    QSignalSpy closed(window, &QDialog::accepted);
     // The menu command has returned: the steps run on this loop.
     QVERIFY(rig.port.sentBytes().isEmpty());
     QVERIFY(!rig.statusPoll.isActive());
+    QVERIFY(!rig.pageCycle.isActive());
 
     // In the 2 s pause after program mode the label names the last record.
     QVERIFY(QTest::qWaitFor(
@@ -314,7 +321,8 @@ void TestProgramCommands::downloadRunsInProgressWindow() {
     QVERIFY(!rig.link.ValidProgram());
     QCOMPARE(rig.online.calls, 1);
     QVERIFY(rig.statusPoll.isActive());
-    QVERIFY(!window->isVisible());
+    QVERIFY(rig.pageCycle.isActive());
+    QCOMPARE(closed.count(), 1);
 }
 
 void TestProgramCommands::setThatCannotBeDownloadedAsksNothing_data() {
@@ -430,12 +438,16 @@ void TestProgramCommands::uploadOfPlsProgramWritesTheFiles() {
     frmDownloadProg* window = rig.commands.progressWindow();
     QVERIFY(window);
     QCOMPARE(window->TransferMode(), int(frmDownloadProg::kUpload));
+    int modeAtClose = -1;
+    QObject::connect(window, &QDialog::accepted,
+                     [&modeAtClose, window] { modeAtClose = window->TransferMode(); });
     QCOMPARE(window->windowTitle(), QStringLiteral("Program Upload"));
     QCOMPARE(child<QLabel>(window, "lblWaitDisplay")->text(),
              QStringLiteral("Reading Program at Address: "));
     QVERIFY(child<QPushButton>(window, "cmdCancel")->isVisible());
     QVERIFY(rig.link.InUploadMode());
     QVERIFY(!rig.statusPoll.isActive());
+    QVERIFY(!rig.pageCycle.isActive());
     QVERIFY(rig.waitForEnd());
 
     compareBox(rig.prompts.messages().last(), QStringLiteral("Program Upload"),
@@ -448,7 +460,7 @@ void TestProgramCommands::uploadOfPlsProgramWritesTheFiles() {
     QVERIFY(!rig.link.InUploadMode());
     QVERIFY(rig.statusPoll.isActive());
     QCOMPARE(rig.online.calls, 1);
-    QCOMPARE(window->TransferMode(), int(frmDownloadProg::kDownload));
+    QCOMPARE(modeAtClose, int(frmDownloadProg::kDownload));
 }
 
 void TestProgramCommands::cancelledUploadWritesNoFile() {
@@ -472,6 +484,7 @@ void TestProgramCommands::cancelledUploadWritesNoFile() {
     QVERIFY(!rig.link.InUploadMode());
     QVERIFY(rig.link.OnlineMode);
     QVERIFY(rig.statusPoll.isActive());
+    QVERIFY(rig.pageCycle.isActive());
 }
 
 QTEST_MAIN(TestProgramCommands)
