@@ -151,6 +151,8 @@ private slots:
     void comparisonDeclinedLeavesBoardAlone_data();
     void comparisonDeclinedLeavesBoardAlone();
     void downloadRunsInProgressWindow();
+    void everyEndingRestartsThePoll_data();
+    void everyEndingRestartsThePoll();
     void setThatCannotBeDownloadedAsksNothing_data();
     void setThatCannotBeDownloadedAsksNothing();
     void targetBoardPageOpensThroughTheCheck_data();
@@ -323,6 +325,52 @@ void TestProgramCommands::downloadRunsInProgressWindow() {
     QVERIFY(rig.statusPoll.isActive());
     QVERIFY(rig.pageCycle.isActive());
     QCOMPARE(closed.count(), 1);
+}
+
+void TestProgramCommands::everyEndingRestartsThePoll_data() {
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<bool>("badChecksum");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("online");
+    QTest::newRow("board answers a wrong checksum: offline")
+        << kImage << true << "Program Download"
+        << "Checksum Error, Program Download Halted!" << false;
+    QTest::newRow("malformed line after good ones: refused before the board, still online")
+        << QByteArray(":04200000DEADBEEFA4\r\n:02201G001122\r\n:00000001FF\r\n") << false
+        << "Program Dump"
+        << "Currently Selected Program is Invalid.\r\n\r\nProgram Download Halted!" << true;
+}
+
+void TestProgramCommands::everyEndingRestartsThePoll() {
+    QFETCH(QByteArray, image);
+    QFETCH(bool, badChecksum);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(bool, online);
+    CommandRig rig;
+    QVERIFY(rig.goOnline());
+    const QString program = rig.writeProgramSet('D');
+    rig.writeFile(QStringLiteral("NEW.hex"), image);
+    if (badChecksum)
+        rig.board.setFault(BoardSim::Fault::BadChecksum);
+    rig.prompts.answerOpenFile(program);
+    rig.prompts.answerMessage(Prompts::Answer::Yes);
+    if (badChecksum)
+        rig.prompts.answerMessage(Prompts::Answer::Yes); // the comparison
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
+    rig.commands.DownloadProgram();
+    QVERIFY(rig.waitForEnd());
+    compareBox(rig.prompts.messages().last(), title, text, Prompts::Icon::Exclamation,
+               Prompts::Buttons::Ok);
+    QVERIFY(rig.prompts.scriptUsedUp());
+    // A bad reply stops at its record; a malformed image sends no record.
+    QCOMPARE(rig.board.programMemory().byte(0x2000), std::uint8_t(badChecksum ? 0xDE : 0));
+    QCOMPARE(rig.board.programMemory().byte(0x2010), std::uint8_t(0));
+    QCOMPARE(rig.link.OnlineMode, online);
+    QCOMPARE(rig.online.calls, 1);
+    QVERIFY(rig.statusPoll.isActive());
+    QVERIFY(rig.pageCycle.isActive());
 }
 
 void TestProgramCommands::setThatCannotBeDownloadedAsksNothing_data() {
