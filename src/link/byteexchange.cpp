@@ -90,6 +90,33 @@ int ByteExchange::awaitReply() {
     }
 }
 
+int ByteExchange::awaitByte(int timeoutMs) {
+    if (m_flags.CommError)
+        return kFailed;
+    if (!m_port || !m_port->isOpen()) {
+        m_linkMode = 0;
+        m_flags.CommError = true;
+        return kFailed;
+    }
+    const qint64 deadline = m_clock.monotonicMs() + timeoutMs;
+    for (;;) {
+        if (m_port->bytesWaiting() > 0) {
+            const int reply = m_port->readByte();
+            if (reply >= 0) {
+                if (m_trace)
+                    m_trace->record(ByteTrace::Direction::In, static_cast<quint8>(reply),
+                                    m_linkMode);
+                return reply;
+            }
+        }
+        const qint64 remaining = deadline - m_clock.monotonicMs();
+        if (remaining <= 0)
+            return -1;
+        if (m_port->waitForBytes(static_cast<int>(remaining)) == SerialPort::WaitResult::Lost)
+            return portLost();
+    }
+}
+
 bool ByteExchange::send(quint8 byte) {
     if (m_trace)
         m_trace->record(ByteTrace::Direction::Out, byte, m_linkMode);

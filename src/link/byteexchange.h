@@ -46,6 +46,11 @@ public:
     // kFailed on failure.
     int exchange(int value, bool noReply, bool flushFirst);
 
+    // Waits up to timeoutMs for a byte the board sends unasked and takes it:
+    // 0..255, or -1 when none came (CommError untouched). kFailed when the
+    // link had failed already or the device was lost.
+    int awaitByte(int timeoutMs);
+
     // Puts the board into a transaction mode: 0xFF answered 0x55, then the
     // command byte answered 0x55; other answers are retried for 2 s, then the
     // Retry/Cancel box. Cancel takes the link down. True at once when the

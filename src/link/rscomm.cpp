@@ -9,6 +9,7 @@
 #include "plsoperations.h"
 #include "plstransactions.h"
 #include "portsettings.h"
+#include "programfileset.h"
 #include "prompts.h"
 #include "serialport.h"
 #include "textnumber.h"
@@ -34,7 +35,7 @@ struct RSComm::Impl {
     Impl(RSComm& flags, Clock& clock, Prompts& prompts, const AppFolder& folder)
         : prompts(prompts), folder(folder), exchange(flags, clock, prompts),
           memory(exchange, prompts), pls(exchange, flags, clock, prompts),
-          plsOperations(pls, flags, prompts) {}
+          plsOperations(pls, flags, prompts), programFiles(prompts) {}
 
     Prompts& prompts;
     AppFolder folder;
@@ -42,6 +43,7 @@ struct RSComm::Impl {
     MemoryAccess memory;
     PlsTransactions pls;
     PlsOperations plsOperations;
+    ProgramFileSet programFiles;
     int transactionDepth = 0;
     bool portConfigurationFailed = false;
     bool inProgramMode = false;
@@ -190,6 +192,43 @@ bool RSComm::InUploadMode() const {
 
 void RSComm::setInUploadMode(bool on) {
     d->inUploadMode = on;
+}
+
+void RSComm::DownloadFile(const QString& path) {
+    d->programFiles.DownloadFile(path);
+}
+
+void RSComm::UploadFile(const QString& path) {
+    d->programFiles.UploadFile(path);
+}
+
+bool RSComm::ValidProgram() const {
+    return d->programFiles.valid();
+}
+
+void RSComm::setValidProgram(bool valid) {
+    d->programFiles.setValid(valid);
+}
+
+ProgramFileSet& RSComm::programFiles() {
+    return d->programFiles;
+}
+
+const ProgramFileSet& RSComm::programFiles() const {
+    return d->programFiles;
+}
+
+QString RSComm::MarkHex2HEX(QString& text) {
+    return ::MarkHex2HEX(text);
+}
+
+QString RSComm::HEX2MarkHEX(QString& text) {
+    return ::HEX2MarkHEX(text);
+}
+
+int RSComm::AwaitReplyByte(int timeoutMs) {
+    const TransactionGuard guard(d->transactionDepth);
+    return d->exchange.awaitByte(timeoutMs);
 }
 
 bool RSComm::ValidAdd(const QString& var, int targetBoardIndex) {

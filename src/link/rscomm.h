@@ -11,6 +11,7 @@
 class AppFolder;
 class ByteTrace;
 class Clock;
+class ProgramFileSet;
 class Prompts;
 class SerialPort;
 
@@ -86,6 +87,27 @@ public:
     // A caller sets it to ask for an upload; the upload clears it when it ends.
     bool InUploadMode() const;
     void setInUploadMode(bool on);
+
+    // ---- Program file sets ----
+    // Selects and checks the file set of a program file for a download; the
+    // outcome is ValidProgram(). Shows why a set cannot be downloaded.
+    void DownloadFile(const QString& path);
+    // Selects the file set for an upload: paths and board code, no check.
+    void UploadFile(const QString& path);
+    bool ValidProgram() const;
+    void setValidProgram(bool valid);
+    // The selected set: paths, board code and name, ident, configuration.
+    ProgramFileSet& programFiles();
+    const ProgramFileSet& programFiles() const;
+    // MarkHex digits to hex digits and back, in place; the text is returned.
+    static QString MarkHex2HEX(QString& text);
+    static QString HEX2MarkHEX(QString& text);
+
+    // Waits up to timeoutMs for one byte the board sends of its own accord
+    // (the checksum reply after a program record) and takes it: 0..255, or
+    // -1 when none came. No resynchronisation, no box: the caller decides.
+    // 9999 when the device was lost or the link had failed already.
+    int AwaitReplyByte(int timeoutMs);
 
     // True while a link transaction runs (including any box it shows).
     bool transactionInProgress() const;

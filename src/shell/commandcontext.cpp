@@ -1,9 +1,27 @@
 #include "commandcontext.h"
 
+#include "onlineswitch.h"
 #include "prompts.h"
+#include "rscomm.h"
 
 void commandNotAvailable(Prompts& prompts) {
     prompts.message(QStringLiteral("VRAL"),
                     QStringLiteral("This command is not available in this build yet."),
                     Prompts::Icon::Information, Prompts::Buttons::Ok);
+}
+
+bool offerToGoOnline(CommandContext& context) {
+    RSComm& link = context.link;
+    if (link.OnlineMode)
+        return true;
+    const Prompts::Answer answer = context.prompts.message(
+        QStringLiteral("Program Offline"),
+        QStringLiteral("Program is Currently OFFLINE\r\n\r\nDo You Wish to Switch to ONLINE "
+                       "MODE to Continue?"),
+        Prompts::Icon::Question, Prompts::Buttons::YesNo);
+    if (answer != Prompts::Answer::Yes)
+        return false;
+    link.OnlineMode = true;
+    context.online.ApplyOnlineMode();
+    return true;
 }

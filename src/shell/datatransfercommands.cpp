@@ -5,9 +5,7 @@
 #include "commandcontext.h"
 #include "datatransfer.h"
 #include "frmprocessing.h"
-#include "onlineswitch.h"
 #include "prompts.h"
-#include "rscomm.h"
 #include "taskrunner.h"
 
 #include <QTimer>
@@ -60,20 +58,8 @@ void DataTransferCommands::RunDataTransfer(int kind) {
     // while one runs, but a stray call must not replace the running one.
     if (m_running || !DataTransfer::isTransferKind(kind))
         return;
-    RSComm& link = m_context.link;
-    if (!link.OnlineMode) {
-        const Prompts::Answer answer = m_context.prompts.message(
-            QStringLiteral("Program Offline"),
-            QStringLiteral("Program is Currently OFFLINE\r\n\r\nDo You Wish to Switch to ONLINE "
-                           "MODE to Continue?"),
-            Prompts::Icon::Question, Prompts::Buttons::YesNo);
-        if (answer != Prompts::Answer::Yes)
-            return;
-        // As View > "O&nline Data"; whatever comes of it, the transfer
-        // reports a line that is not there.
-        link.OnlineMode = true;
-        m_context.online.ApplyOnlineMode();
-    }
+    if (!offerToGoOnline(m_context))
+        return;
 
     m_context.state.TransferKind = kind;
     m_running = std::make_unique<Running>(m_context, kind);

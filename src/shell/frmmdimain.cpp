@@ -151,6 +151,9 @@ void frmMDIMain::createFileMenu() {
     connect(addAction(file, QStringLiteral("mnuFileDownloadProgram"),
                       QStringLiteral("Download &Program")),
             &QAction::triggered, this, [this] { m_program.DownloadProgram(); });
+    connect(addAction(file, QStringLiteral("mnuFileUploadProgram"),
+                      QStringLiteral("Up&load Program...")),
+            &QAction::triggered, this, [this] { m_program.UploadProgram(); });
     addTransferMenu(file, QStringLiteral("mnuFileDownload"), QStringLiteral("&Download Data"),
                     &DataTransferCommands::Download);
     file->addSeparator();

@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 namespace {
 
@@ -77,6 +78,38 @@ QString QtPrompts::qtText(const QString& programText) {
     return text;
 }
 
+QString QtPrompts::tabColumnsHtml(const QString& programText) {
+    if (!programText.contains(QLatin1Char('\t')))
+        return QString();
+    static const QRegularExpression tabs(QStringLiteral("\t+"));
+    const QStringList lines = qtText(programText).split(QLatin1Char('\n'));
+    QList<QStringList> rows;
+    qsizetype columns = 1;
+    for (const QString& line : lines) {
+        rows.append(line.split(tabs));
+        columns = qMax(columns, rows.last().size());
+    }
+    // Blanks are kept as they are (the labels are indented by two).
+    const auto cell = [](const QString& text) {
+        return text.isEmpty()
+                   ? QStringLiteral("&nbsp;")
+                   : text.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
+    };
+    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
+    for (const QStringList& row : rows) {
+        html += QStringLiteral("<tr>");
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            const bool last = i + 1 == row.size();
+            const qsizetype span = last ? columns - i : 1;
+            html += span > 1 ? QStringLiteral("<td colspan=\"%1\">").arg(span)
+                             : QStringLiteral("<td style=\"padding-right:12px\">");
+            html += cell(row.at(i)) + QStringLiteral("</td>");
+        }
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
 QString QtPrompts::qtFilter(const QString& programFilter) {
     const QStringList parts = programFilter.split(QLatin1Char('|'));
     QStringList filters;
@@ -100,6 +133,11 @@ QString QtPrompts::qtFilter(const QString& programFilter) {
 Prompts::Answer QtPrompts::message(const QString& title, const QString& text, Icon icon,
                                    Buttons buttons) {
     QMessageBox box(toQt(icon), title, qtText(text), toQt(buttons), m_parent);
+    const QString columns = tabColumnsHtml(text);
+    if (!columns.isEmpty()) {
+        box.setTextFormat(Qt::RichText);
+        box.setText(columns);
+    }
     return fromQt(box.exec());
 }
 

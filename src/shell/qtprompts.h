@@ -22,6 +22,12 @@ public:
     static QString qtFilter(const QString& programFilter);
     // CR LF and lone CR become the toolkit's "\n".
     static QString qtText(const QString& programText);
+    // A text that lays out values with tabs ("Ident: \t\tX") as a rich-text
+    // table: each line's text between runs of tabs goes into one column, so
+    // the values line up whatever the font (the toolkit's tab stops are
+    // wider than these labels and would leave them ragged). Empty for a
+    // text without tabs.
+    static QString tabColumnsHtml(const QString& programText);
     // The least width of an input box whose whole title is to be seen.
     static int inputBoxWidthFor(const QString& title, const QWidget& box);
 

@@ -6,8 +6,10 @@
 
 struct CommandContext;
 
-// View > "&Target Board Interface": asks for a program file and opens the
-// modal target board page for it. The page lives above the shell; the
+// View > "&Target Board Interface": asks for a program file, checks its set
+// as a download would (a set that cannot be downloaded opens no page) and
+// opens the modal target board page for it. A cancelled dialog opens the
+// page for the program chosen before. The page lives above the shell; the
 // application hands in how to open it.
 class TargetBoardCommand {
 public:

@@ -1,10 +1,13 @@
-// What the Qt prompts make of the program's own texts: file filters and the
-// input box's size.
+// What the Qt prompts make of the program's own texts: file filters, the
+// input box's size and the columns a text lays out with tabs.
 #include "qtprompts.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QInputDialog>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 
 class TestQtPrompts : public QObject {
@@ -14,6 +17,9 @@ private slots:
     void filter_data();
     void filter();
     void inputBoxShowsItsTitle();
+    void tabbedValuesLineUp_data();
+    void tabbedValuesLineUp();
+    void textWithoutTabsStaysPlain();
 };
 
 void TestQtPrompts::filter_data() {
@@ -33,6 +39,48 @@ void TestQtPrompts::filter() {
     QFETCH(QString, program);
     QFETCH(QString, qt);
     QCOMPARE(QtPrompts::qtFilter(program), qt);
+}
+
+void TestQtPrompts::tabbedValuesLineUp_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("two tabs beside one, labels of every width")
+        << QStringLiteral("Program to be loaded into module (on disk):\r\n"
+                          "  Program Ident: \t\tNEWPROG1\r\n"
+                          "  Program Revision: \t\t5\r\n"
+                          "  Program Checksum: \t28\r\n"
+                          "  Target Board: \t\tK7600(PLC)\r\n\r\n"
+                          "Do You Wish to Continue?\r\n")
+        << QStringList{"NEWPROG1", "5", "28", "K7600(PLC)"};
+    QTest::newRow("a very long label")
+        << QStringLiteral("A:\tone\nA much longer label here:\ttwo") << QStringList{"one", "two"};
+}
+
+void TestQtPrompts::tabbedValuesLineUp() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, values);
+    QTextDocument document;
+    document.setHtml(QtPrompts::tabColumnsHtml(text));
+    QList<qreal> lefts;
+    for (const QString& value : values) {
+        const QTextCursor found = document.find(
+            value, 0, QTextDocument::FindWholeWords | QTextDocument::FindCaseSensitively);
+        QVERIFY2(!found.isNull(), qPrintable(value));
+        QCOMPARE(found.block().text(), value); // the value alone in its cell
+        lefts << document.documentLayout()->blockBoundingRect(found.block()).left();
+    }
+    for (const qreal left : lefts)
+        QCOMPARE(left, lefts.first());
+    // Every line's text is there, the labels' blanks included.
+    const QString shown = document.toPlainText();
+    for (const QString& line : QtPrompts::qtText(text).split(QLatin1Char('\n'))) {
+        for (const QString& part : line.split(QLatin1Char('\t'), Qt::SkipEmptyParts))
+            QVERIFY2(shown.contains(part), qPrintable(part));
+    }
+}
+
+void TestQtPrompts::textWithoutTabsStaysPlain() {
+    QVERIFY(QtPrompts::tabColumnsHtml(QStringLiteral("Program Download Complete!\r\n")).isEmpty());
 }
 
 void TestQtPrompts::inputBoxShowsItsTitle() {
