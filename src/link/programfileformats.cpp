@@ -98,16 +98,14 @@ bool carriesConfiguration(int boardCode) {
 }
 
 QByteArray firstFieldOf(const QByteArray& fileBytes) {
-    const QByteArray line = firstLine(fileBytes);
-    const qsizetype comma = line.indexOf(',');
-    QByteArray field = (comma < 0 ? line : line.left(comma)).trimmed();
-    if (field.startsWith('"')) {
-        field.remove(0, 1);
-        const qsizetype closing = field.indexOf('"');
-        if (closing >= 0)
-            field.truncate(closing);
+    const QByteArray line = firstLine(fileBytes).trimmed();
+    // A quoted field runs to its closing quote, commas included.
+    if (line.startsWith('"')) {
+        const qsizetype closing = line.indexOf('"', 1);
+        return closing < 0 ? line.mid(1) : line.mid(1, closing - 1);
     }
-    return field;
+    const qsizetype comma = line.indexOf(',');
+    return (comma < 0 ? line : line.left(comma)).trimmed();
 }
 
 std::optional<int> programBoardCode(const QByteArray& programFile) {
@@ -257,6 +255,9 @@ ImageCheck checkImage(const QByteArray& bytes) {
         check.reason = reason;
         return check;
     };
+    // Not even the end record: nothing says this is an image at all.
+    if (lines.isEmpty())
+        return refuse(1, QStringLiteral("holds no record"));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArray& line = lines.at(i);
         const int number = static_cast<int>(i + 1);

@@ -48,8 +48,8 @@ constexpr int kUnwritable = 1106;
 } // namespace FileErrors
 
 // The first field of a file's first line: up to the first comma, blanks
-// around it removed, then enclosing double quotes removed. LF-only and
-// CR LF line ends alike.
+// around it removed; a field opening with a double quote runs to the closing
+// one, commas included, without the quotes. LF-only and CR LF line ends alike.
 QByteArray firstFieldOf(const QByteArray& fileBytes);
 
 // The board type code of a program file: the character code of its first
@@ -125,7 +125,8 @@ struct ImageCheck {
 // start-address records (03, 05) and extended-address records (02, 04)
 // whose base is 0 are skipped; an extended address elsewhere, a record
 // running past 64 KiB, and a count of 255 (the byte that ends program mode
-// where a count stands) refuse the image. LF-only lines read as CR LF ones.
+// where a count stands) refuse the image, and so does an image without a
+// single line. LF-only lines read as CR LF ones.
 ImageCheck checkImage(const QByteArray& bytes);
 // One data line as an upload writes it: ":10", four address digits, "00"
 // and 32 data digits, upper case, no record checksum.
