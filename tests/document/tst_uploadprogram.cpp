@@ -90,6 +90,7 @@ private slots:
     void failureLeavesSet();
     void mismatchReadAgain();
     void setReplacedTogether();
+    void topOfMemoryUnreadable();
 };
 
 void TestUploadProgram::filesWritten_data() {
@@ -265,6 +266,25 @@ void TestUploadProgram::setReplacedTogether() {
     QVERIFY(!upload.succeeded());
     QVERIFY(!rig.link.InUploadMode());
     QCOMPARE(QDir(rig.setDir.path()).entryList(QDir::Files).size(), 3); // no temporary left
+}
+
+void TestUploadProgram::topOfMemoryUnreadable() {
+    UploadRig rig;
+    rig.prepare('2'); // 0x5000 to 0xFFFF
+    UploadProgram upload(rig.link);
+    rig.run(upload);
+    // In memory-read mode the board takes 0xFF at a transaction boundary as
+    // attention (a mode change costs four bytes), so an address high byte
+    // 0xFF is answered 0x55, not echoed. Read once more, it fails again, and
+    // the upload ends without writing anything rather than with a wrong image.
+    QCOMPARE(rig.boxes(), QStringList{"Program Upload|" + kNotComplete});
+    QVERIFY(rig.setUnchanged());
+    const QByteArray expected = wire::identReads() + memoryReads(0x5000, 0xFF00 - 0x5000) +
+                                char(0xFF) + wire::readMode() + char(0xFF);
+    QCOMPARE(rig.port.sentBytes().size(), expected.size());
+    QCOMPARE(rig.port.sentBytes().right(64).toHex(' '), expected.right(64).toHex(' '));
+    QVERIFY(!rig.link.OnlineMode);
+    QVERIFY(!rig.link.InUploadMode());
 }
 
 QTEST_GUILESS_MAIN(TestUploadProgram)
