@@ -32,7 +32,7 @@ bool carriesConfiguration(int boardCode);
 //   1102  the revision field is shorter than its checksum and revision digits
 //   1103  a checksum or revision digit is not a MarkHex digit
 //   1104  the configuration line is too short for its values
-//   1105  a configuration value is not a decimal digit
+//   1105  a configuration value is not a decimal digit, or B8189 is above 255
 //   1106  a file cannot be written
 struct FileError {
     int number = 0;
@@ -90,6 +90,9 @@ struct ConfigRead {
     std::optional<FileError> error;
 };
 // Takes the single characters at positions 36, 39 and 40 of the first line.
+// A line longer than 44 characters that ends in "000%" carries a B8189
+// value of more digits (0..255) from position 39 up to the 8188 code just
+// before "000%", as configFileBytes() writes it.
 ConfigRead parseConfigFile(const QByteArray& bytes);
 // File value to the value written to the board location, and back.
 int boardValue8190(int fileCode);

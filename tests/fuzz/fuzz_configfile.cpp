@@ -13,9 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!read.config)
         return 0;
     const ProgramConfig& config = *read.config;
-    // One digit each, whatever stands around them.
-    for (const int value : {config.code8190, config.value8189, config.code8188})
-        FUZZ_CHECK(value >= 0 && value <= 9);
+    // One digit each for the codes; the B8189 value fits its byte.
+    FUZZ_CHECK(config.code8190 >= 0 && config.code8190 <= 9);
+    FUZZ_CHECK(config.code8188 >= 0 && config.code8188 <= 9);
+    FUZZ_CHECK(config.value8189 >= 0 && config.value8189 <= 255);
     FUZZ_CHECK(firstFieldOf(bytes).size() >= 40);
     // What the board is sent stays among the values it knows.
     const int to8190 = boardValue8190(config.code8190);

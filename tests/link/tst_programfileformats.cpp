@@ -49,6 +49,11 @@ QByteArray configLine(char at36, char at39, char at40, int length = 44) {
     return line + "\r\n";
 }
 
+// A configuration line whose B8189 value is written with all its digits.
+QByteArray configWithValue(char code8190, const char* value8189, char code8188) {
+    return "8" + QByteArray(34, '0') + code8190 + "00" + value8189 + code8188 + "000%";
+}
+
 } // namespace
 
 void TestProgramFileFormats::firstField_data() {
@@ -232,9 +237,18 @@ void TestProgramFileFormats::configFile_data() {
     QTest::addColumn<int>("code8188");
     QTest::newRow("44 characters") << configLine('1', '4', '2') << 0 << 1 << 4 << 2;
     QTest::newRow("40 characters are enough") << configLine('3', '0', '1', 40) << 0 << 3 << 0 << 1;
-    QTest::newRow("8189 of two digits: its second digit stands at 40")
-        << QByteArray("8" + QByteArray(34, '0') + "2" + "00" + "12" + "3" + "000%") << 0 << 2 << 1
-        << 2;
+    QTest::newRow("8189 of two digits, as an upload writes it")
+        << configWithValue('2', "12", '3') + "\r\n"
+        << 0 << 2 << 12 << 3;
+    QTest::newRow("8189 of three digits") << configWithValue('1', "255", '2') << 0 << 1 << 255 << 2;
+    QTest::newRow("8189 above a byte")
+        << configWithValue('1', "256", '2') << FileErrors::kConfigNotDigit << 0 << 0 << 0;
+    QTest::newRow("8189 of four digits")
+        << configWithValue('1', "1000", '2') << FileErrors::kConfigNotDigit << 0 << 0 << 0;
+    QTest::newRow("8189 digits with a letter")
+        << configWithValue('1', "1x", '2') << FileErrors::kConfigNotDigit << 0 << 0 << 0;
+    QTest::newRow("longer line without the closing 000%: single characters")
+        << configWithValue('1', "4", '2') + "extra" << 0 << 1 << 4 << 2;
     QTest::newRow("39 characters")
         << configLine('1', '4', '2', 39) << FileErrors::kConfigTooShort << 0 << 0 << 0;
     QTest::newRow("one character")
@@ -286,6 +300,14 @@ void TestProgramFileFormats::configTranslations() {
 }
 
 void TestProgramFileFormats::configFileWritten() {
+    // Every value of B8189 a board can hold reads back as written.
+    for (const int value : {0, 9, 10, 99, 100, 255}) {
+        const ConfigRead read = parseConfigFile(configFileBytes("F", ProgramConfig{1, value, 2}));
+        QVERIFY(read.config);
+        QCOMPARE(read.config->value8189, value);
+        QCOMPARE(read.config->code8190, 1);
+        QCOMPARE(read.config->code8188, 2);
+    }
     const QByteArray line = configFileBytes("3", ProgramConfig{2, 7, 1});
     QCOMPARE(line, QByteArray("3" + QByteArray(34, '0') +
                               "2"

@@ -143,7 +143,7 @@ void TestProgramFileSet::downloadCheck_data() {
         << QByteArray("=") << kGoodRevision << QByteArray(kGoodConfig).replace(35, 1, "x") << false
         << QStringList{box("RSComm-Set Program Config", Prompts::Icon::Critical,
                            "Error Number = 1105\r\n\r\nA configuration value at position 36, 39 "
-                           "or 40 is not a decimal digit."),
+                           "or 40 is not a decimal digit, or B8189 is above 255."),
                        cfgBad};
     QTest::newRow("empty program file: no box")
         << QByteArray() << kGoodRevision << kGoodConfig << false << QStringList();
