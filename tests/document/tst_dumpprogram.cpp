@@ -8,6 +8,9 @@
 
 #include <QtTest>
 
+#include <optional>
+#include <utility>
+
 namespace {
 
 const QByteArray kRevision("PROGRAM11<05\r\n"); // ident PROGRAM1, checksum 28, revision 5
@@ -63,6 +66,37 @@ QByteArray identWrites(const QList<int>& values) {
     return w;
 }
 
+// The simulated line with one reply of the board replaced, as a board that
+// answered something else would have sent it.
+class ReplyReplacingPort : public SerialPort {
+public:
+    explicit ReplyReplacingPort(SimulatedPort& line) : m_line(line) {}
+
+    std::optional<int> replaceNextReply;
+
+    void setPortNumber(int number) override { m_line.setPortNumber(number); }
+    int portNumber() const override { return m_line.portNumber(); }
+    void setSettings(const QString& settings) override { m_line.setSettings(settings); }
+    QString settings() const override { return m_line.settings(); }
+    bool open() override { return m_line.open(); }
+    void close() override { m_line.close(); }
+    bool isOpen() const override { return m_line.isOpen(); }
+    Failure failure() const override { return m_line.failure(); }
+    bool write(const QByteArray& bytes) override { return m_line.write(bytes); }
+    int bytesWaiting() override { return m_line.bytesWaiting(); }
+    int readByte() override {
+        const int byte = m_line.readByte();
+        if (byte < 0 || !replaceNextReply)
+            return byte;
+        return *std::exchange(replaceNextReply, std::nullopt);
+    }
+    void discardInput() override { m_line.discardInput(); }
+    WaitResult waitForBytes(int timeoutMs) override { return m_line.waitForBytes(timeoutMs); }
+
+private:
+    SimulatedPort& m_line;
+};
+
 } // namespace
 
 class TestDumpProgram : public QObject {
@@ -78,6 +112,7 @@ private slots:
     void stopsAtBadRecord_data();
     void stopsAtBadRecord();
     void linkLostWritingIdent();
+    void boardStaysInProgramMode();
 };
 
 void TestDumpProgram::wholeDownload_data() {
@@ -349,6 +384,37 @@ void TestDumpProgram::linkLostWritingIdent() {
     QVERIFY(!rig.link.ValidProgram());
     QVERIFY(!rig.link.InProgramMode());
     QVERIFY(!dump.WritingIdent());
+}
+
+void TestDumpProgram::boardStaysInProgramMode() {
+    DumpRig rig;
+    rig.select('2', kRevision, kTwoRecords + kEnd);
+    ReplyReplacingPort line(rig.port);
+    QVERIFY(rig.goOnline(line));
+    rig.prompts.answerMessage(Prompts::Answer::Yes);
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
+    DumpProgram dump(rig.link);
+    // The board answers the request to leave program mode with 0x00.
+    bool armed = false;
+    rig.run(dump, [&](int) {
+        if (dump.recordsSent() == 2 && !armed) {
+            line.replaceNextReply = 0x00;
+            armed = true;
+        }
+    });
+    QVERIFY(armed);
+    QCOMPARE(rig.prompts.messageCount(), 2);
+    QCOMPARE(rig.lastBox().title, QStringLiteral("Program Download"));
+    QCOMPARE(rig.lastBox().text, QStringLiteral("PLC did not Exit Program Mode!"));
+    QCOMPARE(rig.lastBox().icon, Prompts::Icon::Critical);
+    // Nothing after the 0xFF: no pause, no ident.
+    const QByteArray expected =
+        wire::identReads() + startAndRecords({}, kTwoRecordsWire) + char(0xFF);
+    QCOMPARE(rig.port.sentBytes().toHex(' '), expected.toHex(' '));
+    QCOMPARE(rig.pauseTexts().size(), 1);
+    QVERIFY(!rig.link.OnlineMode);
+    QVERIFY(!rig.link.InProgramMode());
+    QVERIFY(!dump.succeeded());
 }
 
 QTEST_GUILESS_MAIN(TestDumpProgram)
