@@ -111,6 +111,7 @@ void UploadProgram::begin() {
     m_range = uploadRange(m_link.programFiles().BoardCode);
     m_stage = Stage::Ident;
     m_index = 0;
+    m_readingIdent = true; // what the next step does
 }
 
 void UploadProgram::readIdent() {
@@ -175,23 +176,17 @@ void UploadProgram::readMemory() {
 
 void UploadProgram::writeFiles() {
     const ProgramFileSet& files = m_link.programFiles();
-    struct Output {
-        QString path;
-        QByteArray bytes;
-    };
-    // The image goes first: the largest file is the likeliest to fail, and
-    // then the revision and configuration still describe the old image.
-    std::vector<Output> outputs;
+    // The three files are replaced together, and only once each has been
+    // written whole: a failure leaves the old set as it was.
+    std::vector<FileContent> outputs;
     outputs.push_back({files.ImagePath, m_image + kImageEndRecord + QByteArrayLiteral("\r\n")});
     if (carriesConfiguration(files.BoardCode))
         outputs.push_back(
             {files.ConfigPath, configFileBytes(lcfBoardIndex(files.BoardCode), m_config)});
     outputs.push_back({files.RevisionPath, revisionFileBytes(m_ident, m_checksum, m_revision)});
-    for (const Output& output : outputs) {
-        const QString failure = writeFileAtomically(output.path, output.bytes);
-        if (failure.isEmpty())
-            continue;
-        m_writeError = QStringLiteral("%1 cannot be written: %2").arg(output.path, failure);
+    const QString failure = writeFilesAtomically(outputs);
+    if (!failure.isEmpty()) {
+        m_writeError = QStringLiteral("Cannot write %1").arg(failure);
         m_link.prompts().message(QStringLiteral("RSComm-Upload Program"),
                                  QStringLiteral("Error Number = %1\r\n\r\n%2")
                                      .arg(FileErrors::kUnwritable)

@@ -17,8 +17,9 @@ class RSComm;
 // clears it when it ends.
 //
 // Nothing is written until the whole memory has been read; then the image,
-// configuration and revision files are each replaced atomically. A failed
-// or cancelled upload leaves the file set exactly as it was. A read whose
+// configuration and revision files replace the old ones together, each only
+// once all three are written whole. A failed or cancelled upload leaves the
+// file set exactly as it was. A read whose
 // address echo differed is made once more; a second one ends the upload as
 // a link failure does, so a backup never silently differs from the board.
 class UploadProgram : public StepTask {

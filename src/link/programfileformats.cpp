@@ -98,16 +98,14 @@ bool carriesConfiguration(int boardCode) {
 }
 
 QByteArray firstFieldOf(const QByteArray& fileBytes) {
-    const QByteArray line = firstLine(fileBytes);
-    const qsizetype comma = line.indexOf(',');
-    QByteArray field = (comma < 0 ? line : line.left(comma)).trimmed();
-    if (field.startsWith('"')) {
-        field.remove(0, 1);
-        const qsizetype closing = field.indexOf('"');
-        if (closing >= 0)
-            field.truncate(closing);
+    const QByteArray line = firstLine(fileBytes).trimmed();
+    // A quoted field runs to its closing quote, commas included.
+    if (line.startsWith('"')) {
+        const qsizetype closing = line.indexOf('"', 1);
+        return closing < 0 ? line.mid(1) : line.mid(1, closing - 1);
     }
-    return field;
+    const qsizetype comma = line.indexOf(',');
+    return (comma < 0 ? line : line.left(comma)).trimmed();
 }
 
 std::optional<int> programBoardCode(const QByteArray& programFile) {
@@ -186,16 +184,30 @@ ConfigRead parseConfigFile(const QByteArray& bytes) {
                 .arg(field.size())};
         return read;
     }
+    // A B8189 value of two or three digits, as an upload writes it, shifts
+    // the 8188 code and the closing "000%" along: the line then ends with
+    // them, and the value takes everything between position 39 and the code.
+    qsizetype code8188At = 39;
+    if (field.size() > 44 && field.endsWith("000%"))
+        code8188At = field.size() - 5;
+    const QByteArray digits8189 = field.mid(38, code8188At - 38);
+    // At most three digits, so a long line cannot overflow the value.
+    bool value8189Read = digits8189.size() <= 3;
+    int value8189 = 0;
+    for (qsizetype i = 0; value8189Read && i < digits8189.size(); ++i) {
+        const std::optional<int> digit = decimalDigit(digits8189.at(i));
+        value8189Read = digit.has_value();
+        value8189 = value8189 * 10 + digit.value_or(0);
+    }
     const std::optional<int> code8190 = decimalDigit(field.at(35));
-    const std::optional<int> value8189 = decimalDigit(field.at(38));
-    const std::optional<int> code8188 = decimalDigit(field.at(39));
-    if (!code8190 || !value8189 || !code8188) {
+    const std::optional<int> code8188 = decimalDigit(field.at(code8188At));
+    if (!code8190 || !value8189Read || value8189 > 255 || !code8188) {
         read.error = FileError{FileErrors::kConfigNotDigit,
                                QStringLiteral("A configuration value at position 36, 39 or 40 "
-                                              "is not a decimal digit.")};
+                                              "is not a decimal digit, or B8189 is above 255.")};
         return read;
     }
-    read.config = ProgramConfig{*code8190, *value8189, *code8188};
+    read.config = ProgramConfig{*code8190, value8189, *code8188};
     return read;
 }
 
@@ -257,6 +269,9 @@ ImageCheck checkImage(const QByteArray& bytes) {
         check.reason = reason;
         return check;
     };
+    // Not even the end record: nothing says this is an image at all.
+    if (lines.isEmpty())
+        return refuse(1, QStringLiteral("holds no record"));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArray& line = lines.at(i);
         const int number = static_cast<int>(i + 1);

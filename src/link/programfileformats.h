@@ -32,7 +32,7 @@ bool carriesConfiguration(int boardCode);
 //   1102  the revision field is shorter than its checksum and revision digits
 //   1103  a checksum or revision digit is not a MarkHex digit
 //   1104  the configuration line is too short for its values
-//   1105  a configuration value is not a decimal digit
+//   1105  a configuration value is not a decimal digit, or B8189 is above 255
 //   1106  a file cannot be written
 struct FileError {
     int number = 0;
@@ -48,8 +48,8 @@ constexpr int kUnwritable = 1106;
 } // namespace FileErrors
 
 // The first field of a file's first line: up to the first comma, blanks
-// around it removed, then enclosing double quotes removed. LF-only and
-// CR LF line ends alike.
+// around it removed; a field opening with a double quote runs to the closing
+// one, commas included, without the quotes. LF-only and CR LF line ends alike.
 QByteArray firstFieldOf(const QByteArray& fileBytes);
 
 // The board type code of a program file: the character code of its first
@@ -90,6 +90,9 @@ struct ConfigRead {
     std::optional<FileError> error;
 };
 // Takes the single characters at positions 36, 39 and 40 of the first line.
+// A line longer than 44 characters that ends in "000%" carries a B8189
+// value of more digits (0..255) from position 39 up to the 8188 code just
+// before "000%", as configFileBytes() writes it.
 ConfigRead parseConfigFile(const QByteArray& bytes);
 // File value to the value written to the board location, and back.
 int boardValue8190(int fileCode);
@@ -125,7 +128,8 @@ struct ImageCheck {
 // start-address records (03, 05) and extended-address records (02, 04)
 // whose base is 0 are skipped; an extended address elsewhere, a record
 // running past 64 KiB, and a count of 255 (the byte that ends program mode
-// where a count stands) refuse the image. LF-only lines read as CR LF ones.
+// where a count stands) refuse the image, and so does an image without a
+// single line. LF-only lines read as CR LF ones.
 ImageCheck checkImage(const QByteArray& bytes);
 // One data line as an upload writes it: ":10", four address digits, "00"
 // and 32 data digits, upper case, no record checksum.

@@ -46,10 +46,12 @@ void ProgramFileSet::showError(const FileError& error, const QString& title, Pro
 }
 
 bool ProgramFileSet::select(const QString& path, const QString& errorTitle) {
-    if (path.isEmpty() || !QFileInfo::exists(path))
-        return false;
+    // No code survives a failed selection: an upload started after it must
+    // not read into the previous set's files.
     BoardCode = 0;
     BoardName.clear();
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;
     // The program file is the one picked (its extension in whatever case it
     // has); its companions carry the development tool's lower-case ones.
     ProgramPath = QFileInfo(path).absoluteFilePath();
