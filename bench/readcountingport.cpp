@@ -11,9 +11,17 @@ bool ReadCountingPort::open() {
 }
 
 bool ReadCountingPort::write(const QByteArray& bytes) {
+    m_bytesWritten += bytes.size();
     for (const char byte : bytes)
         follow(static_cast<quint8>(byte));
     return m_port.write(bytes);
+}
+
+int ReadCountingPort::readByte() {
+    const int byte = m_port.readByte();
+    if (byte >= 0)
+        ++m_bytesRead;
+    return byte;
 }
 
 // 0xFF at a transaction boundary is always attention (an address high byte

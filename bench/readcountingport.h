@@ -5,12 +5,15 @@
 // Passes everything through to a real port and counts the memory byte reads
 // the program sends: after the handshake 0xFF, 0x01 every address high/low
 // pair is one byte read. Counting on the line needs no hook in the pages.
+// Also counts the bytes each way, for the time they take on the wire.
 class ReadCountingPort : public SerialPort {
 public:
     explicit ReadCountingPort(SerialPort& port) : m_port(port) {}
 
     // Byte reads whose address went out completely.
     long byteReads() const { return m_byteReads; }
+    long bytesWritten() const { return m_bytesWritten; }
+    long bytesRead() const { return m_bytesRead; }
 
     void setPortNumber(int number) override { m_port.setPortNumber(number); }
     int portNumber() const override { return m_port.portNumber(); }
@@ -23,7 +26,7 @@ public:
     Failure failure() const override { return m_port.failure(); }
     bool write(const QByteArray& bytes) override;
     int bytesWaiting() override { return m_port.bytesWaiting(); }
-    int readByte() override { return m_port.readByte(); }
+    int readByte() override;
     void discardInput() override { m_port.discardInput(); }
     WaitResult waitForBytes(int timeoutMs) override { return m_port.waitForBytes(timeoutMs); }
 
@@ -34,4 +37,6 @@ private:
     SerialPort& m_port;
     Expect m_expect = Expect::Idle;
     long m_byteReads = 0;
+    long m_bytesWritten = 0;
+    long m_bytesRead = 0;
 };

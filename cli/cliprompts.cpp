@@ -19,7 +19,7 @@ QString CliPrompts::oneLine(const QString& text) {
     return QString(text).replace(breaks, QStringLiteral(" ")).trimmed();
 }
 
-Prompts::Answer CliPrompts::message(const QString& title, const QString& text, Icon,
+Prompts::Answer CliPrompts::message(const QString& title, const QString& text, Icon icon,
                                     Buttons buttons) {
     startLine();
     m_err << title << ": " << oneLine(text) << Qt::endl;
@@ -35,9 +35,11 @@ Prompts::Answer CliPrompts::message(const QString& title, const QString& text, I
         }
         return Answer::Cancel;
     case Buttons::YesNo:
-        return Answer::No;
-    case Buttons::OkCancel:
     case Buttons::YesNoCancel:
+        if (m_confirmQuestions && icon == Icon::Question)
+            return Answer::Yes;
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    case Buttons::OkCancel:
         break;
     }
     return Answer::Cancel;
