@@ -161,6 +161,14 @@ int download(CliSession& session, const QString& path, bool yes, QTextStream& ou
     link.DownloadFile(path);
     if (!link.ValidProgram())
         return anyUnreadable(link.programFiles()) ? ExitFileError : ExitUsage;
+    // The download itself refuses such an image before the board is put
+    // into program mode; here it is refused before the port is opened, with
+    // the line that is wrong.
+    const ImageVerdict image = judgeImage(link.programFiles().ImagePath);
+    if (!image.reason.isEmpty()) {
+        complain(image.reason);
+        return anyUnreadable(link.programFiles()) ? ExitFileError : ExitUsage;
+    }
     session.prompts.confirmQuestions(yes);
     const QString fileName = QFileInfo(path).fileName();
     if (session.prompts.message(downloadQuestionTitle(), downloadQuestionText(fileName),

@@ -91,8 +91,8 @@ private slots:
     void downloadWithoutYesSendsNothing();
     void badChecksumReplyStopsDownload();
     void uploadOfPlsBoardWritesEndRecordOnly();
-    void uploadRefused_data();
-    void uploadRefused();
+    void refused_data();
+    void refused();
 
 private:
     CtlRun ctl(const QString& device, const QStringList& arguments) {
@@ -299,46 +299,69 @@ void TestVralctlProgram::uploadOfPlsBoardWritesEndRecordOnly() {
     QCOMPARE(readAll(m_sets.filePath(QStringLiteral("pls.rev"))).size(), 8 + 4 + 2);
 }
 
-void TestVralctlProgram::uploadRefused_data() {
+void TestVralctlProgram::refused_data() {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QByteArray>("programFile"); // written to refused.wdx unless empty
+    QTest::addColumn<FileSet>("files"); // the set "refused"
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("program file missing") << QStringList{"upload", "@missing"} << QByteArray()
-                                          << kExitFile << "vralctl: @missing: no such program file";
-    QTest::newRow("program file names no board")
-        << QStringList{"upload", "@set"} << QByteArray("\r\n") << kExitRefused
-        << "vralctl: @set: the program file names no board type";
-    QTest::newRow("upload takes one file") << QStringList{"upload", "@set", "--yes"}
-                                           << QByteArray("\"4\"\r\n") << kExitRefused << QString();
+    QTest::addColumn<QString>("message"); // all of stderr; empty: the usage
+
+    const QByteArray wdx4 = "\"4\",\"test program\"\r\n";
+    const QByteArray rev = "TESTPROG0:03\r\n";
+    QTest::newRow("upload: program file missing")
+        << QStringList{"upload", "@missing"} << FileSet() << kExitFile
+        << "vralctl: @missing: no such program file";
+    QTest::newRow("upload: program file names no board")
+        << QStringList{"upload", "@.wdx"} << FileSet{{"wdx", "\r\n"}} << kExitRefused
+        << "vralctl: @.wdx: the program file names no board type";
+    QTest::newRow("upload takes one file") << QStringList{"upload", "@.wdx", "--yes"}
+                                           << FileSet{{"wdx", wdx4}} << kExitRefused << QString();
+    QTest::newRow("download: program file missing")
+        << QStringList{"download", "@missing", "--yes"} << FileSet() << kExitFile
+        << "vralctl: @missing: no such program file";
+    QTest::newRow("download: malformed image")
+        << QStringList{"download", "@.wdx", "--yes"}
+        << FileSet{{"wdx", wdx4}, {"rev", rev}, {"hex", ":1020000000\r\n:00000001FF\r\n"}}
+        << kExitRefused << "vralctl: image line 1 is shorter than its count of 16 bytes";
+    QTest::newRow("download: no image")
+        << QStringList{"download", "@.wdx", "--yes"} << FileSet{{"wdx", wdx4}, {"rev", rev}}
+        << kExitRefused << "vralctl: @.hex does not exist";
+    QTest::newRow("download: PLS program")
+        << QStringList{"download", "@.wdx", "--yes"}
+        << FileSet{{"wdx", "\"7\"\r\n"}, {"rev", rev}, {"hex", ":00000001FF\r\n"}} << kExitRefused
+        << "PLS Program Download: refused file is a PLS target board program. Open PLS program "
+           "to download to target board. Program Downloaded Halted.";
     QTest::newRow("download without a file")
-        << QStringList{"download", "--yes"} << QByteArray() << kExitRefused << QString();
-    QTest::newRow("unknown verb") << QStringList{"erase", "@set"} << QByteArray("\"4\"\r\n")
+        << QStringList{"download", "--yes"} << FileSet() << kExitRefused << QString();
+    QTest::newRow("unknown verb") << QStringList{"erase", "@.wdx"} << FileSet{{"wdx", wdx4}}
                                   << kExitRefused << QString();
 }
 
-void TestVralctlProgram::uploadRefused() {
+// Refusals before the port is opened: the board is never asked anything, so
+// the device named is one that does not exist.
+void TestVralctlProgram::refused() {
     QFETCH(QStringList, arguments);
-    QFETCH(QByteArray, programFile);
+    QFETCH(FileSet, files);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
-    const QString set = m_sets.filePath(QStringLiteral("refused.wdx"));
+    const QString stem = m_sets.filePath(QStringLiteral("refused"));
+    for (const QString ext : {"wdx", "rev", "hex", "lcf"})
+        QFile::remove(stem + QLatin1Char('.') + ext);
+    makeSet(QStringLiteral("refused"), files);
     const QString missing = m_sets.filePath(QStringLiteral("missing.wdx"));
-    QFile::remove(set);
-    if (!programFile.isEmpty())
-        writeFile(set, programFile);
     for (QString& argument : arguments)
-        argument.replace("@set", set).replace("@missing", missing);
-    message.replace("@set", set).replace("@missing", missing);
-    const CtlRun run = ctl(device(), QStringList{QStringLiteral("program")} + arguments);
+        argument.replace("@missing", missing).replace("@", stem);
+    message.replace("@missing", missing).replace("@", stem);
+    const CtlRun run = ctl(m_sets.filePath(QStringLiteral("no-such-device")),
+                           QStringList{QStringLiteral("program")} + arguments);
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY(run.out.isEmpty());
     if (!message.isEmpty())
         QCOMPARE(run.err, QStringList{message});
-    else // bad arguments: the usage
+    else
         QVERIFY2(run.err.join('\n').contains("program upload FILE.wdx"),
                  qPrintable(run.err.join('\n')));
-    QVERIFY(!QFile::exists(m_sets.filePath(QStringLiteral("refused.hex"))));
+    if (!files.contains("hex"))
+        QVERIFY(!QFile::exists(stem + QStringLiteral(".hex")));
 }
 
 QTEST_GUILESS_MAIN(TestVralctlProgram)
