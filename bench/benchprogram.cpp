@@ -3,7 +3,7 @@
 // step tasks the progress window and vralctl run (one board exchange per
 // turn of the event loop), and as the link alone making the same exchanges
 // in a plain loop. Each is set beside the wire time of the bytes it moved
-// (plus the download's fixed pauses).
+// (plus the download's fixed pauses). The link alone runs first.
 //  (a) download of a 32 KiB image: 2048 records of 16 bytes;
 //  (b) upload of a code "D" board: 32,768 single-byte reads.
 // Prints wall time, % over the link alone, CPU as % of one core, and the
@@ -239,6 +239,12 @@ int main(int argc, char* argv[]) {
     if (!l.link.OnlineMode || l.link.CommError)
         return fail("the link did not come up", l.prompts.boxes);
 
+    // Each comparison runs the link alone first, then the task (which sends
+    // the same image again and reads the same memory back).
+    bool ok = false;
+    const Run downloadAlone = measure(l, [&] { ok = downloadByLink(l.link, check.records); });
+    if (!ok)
+        return fail("the download by the link alone failed", l.prompts.boxes);
     l.link.DownloadFile(program);
     if (!l.link.ValidProgram())
         return fail("the file set is refused", l.prompts.boxes);
@@ -246,22 +252,18 @@ int main(int argc, char* argv[]) {
     const Run downloadTask = runTask(l, download);
     if (!download.succeeded())
         return fail("the download failed", l.prompts.boxes);
-    bool ok = false;
-    const Run downloadAlone = measure(l, [&] { ok = downloadByLink(l.link, check.records); });
-    if (!ok)
-        return fail("the download by the link alone failed", l.prompts.boxes);
     report("(a) download of a 32 KiB image (2048 records)", downloadTask, downloadAlone,
            kStartPauseMs + kSettlePauseMs);
 
+    const Run uploadAlone = measure(l, [&] { ok = uploadByLink(l.link); });
+    if (!ok)
+        return fail("the upload by the link alone failed", l.prompts.boxes);
     l.link.UploadFile(program);
     l.link.setInUploadMode(true);
     UploadProgram upload(l.link);
     const Run uploadTask = runTask(l, upload);
     if (!upload.succeeded())
         return fail("the upload failed", l.prompts.boxes);
-    const Run uploadAlone = measure(l, [&] { ok = uploadByLink(l.link); });
-    if (!ok)
-        return fail("the upload by the link alone failed", l.prompts.boxes);
     report("(b) upload of a code \"D\" board (32,768 byte reads)", uploadTask, uploadAlone, 0);
 
     QFile uploaded(sets.filePath(QStringLiteral("bench.hex")));
