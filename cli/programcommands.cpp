@@ -107,7 +107,11 @@ ImageVerdict judgeImage(const QString& path) {
     int dataBytes = 0;
     for (const ImageRecord& record : check.records)
         dataBytes += static_cast<int>(record.data.size());
-    return {QStringLiteral("%1 records, %2 data bytes").arg(check.records.size()).arg(dataBytes),
+    const qsizetype records = check.records.size();
+    return {QStringLiteral("%1 %2, %3 data bytes")
+                .arg(records)
+                .arg(records == 1 ? QStringLiteral("record") : QStringLiteral("records"))
+                .arg(dataBytes),
             QString()};
 }
 

@@ -139,6 +139,12 @@ void TestVralctlProgram::check_data() {
     QTest::newRow("sound set") << FileSet{{"wdx", wdx4}, {"rev", rev}, {"hex", image}} << kExitOk
                                << disk +
                                       QStringList{"image: 4 records, 64 data bytes", "valid: yes"};
+    QTest::newRow("end record alone")
+        << FileSet{{"wdx", wdx4}, {"rev", rev}, {"hex", ":00000001FF\r\n\r\n"}} << kExitOk
+        << disk + QStringList{"image: 0 records, 0 data bytes", "valid: yes"};
+    QTest::newRow("one record")
+        << FileSet{{"wdx", wdx4}, {"rev", rev}, {"hex", image.left(45) + ":00000001FF\r\n"}}
+        << kExitOk << disk + QStringList{"image: 1 record, 16 data bytes", "valid: yes"};
     QTest::newRow("image with LF-only line ends")
         << FileSet{{"wdx", wdx4}, {"rev", rev}, {"hex", QByteArray(image).replace("\r\n", "\n")}}
         << kExitOk << disk + QStringList{"image: 4 records, 64 data bytes", "valid: yes"};
