@@ -89,6 +89,7 @@ private slots:
     void check();
     void downloadThenUploadGivesTheSameImage();
     void downloadWithoutYesSendsNothing();
+    void downloadOfConfiguredBoardSetsItsValues();
     void badChecksumReplyStopsDownload();
     void uploadOfPlsBoardWritesEndRecordOnly();
     void refused_data();
@@ -178,6 +179,19 @@ void TestVralctlProgram::check_data() {
                        "checksum: Unknown",
                        "image: 4 records, 64 data bytes",
                        "valid: no: Program Download: @.rev Revision File is Not Valid"};
+    QTest::newRow("configured board")
+        << FileSet{{"wdx", "\"8\",\"x\"\r\n"},
+                   {"rev", rev},
+                   {"lcf", "F" + QByteArray(34, '0') + "1" + "00" + "4" + "2" + "000%\r\n"},
+                   {"hex", image}}
+        << kExitOk
+        << QStringList{"board code: 8 (R6124)",
+                       "ident: TESTPROG",
+                       "revision: 3",
+                       "checksum: 10",
+                       "configuration: B8190 3, B8189 4, B8188 10",
+                       "image: 4 records, 64 data bytes",
+                       "valid: yes"};
     QTest::newRow("configured board without configuration")
         << FileSet{{"wdx", "\"8\",\"x\"\r\n"}, {"rev", rev}, {"hex", image}} << kExitRefused
         << QStringList{"board code: 8 (R6124)",
@@ -272,6 +286,26 @@ void TestVralctlProgram::downloadWithoutYesSendsNothing() {
                                   "to the K7600. Do you wish to continue?"});
     const CtlRun after = ctl(device(), {QStringLiteral("read"), "B8192", "B61424"});
     QCOMPARE(after.out, before.out);
+}
+
+void TestVralctlProgram::downloadOfConfiguredBoardSetsItsValues() {
+    const QString path =
+        makeSet(QStringLiteral("configured"),
+                {{"wdx", "\"8\",\"configured\"\r\n"},
+                 {"rev", "CONFIG0102\r\n"},
+                 {"lcf", "F" + QByteArray(34, '0') + "2" + "00" + "7" + "1" + "000%\r\n"},
+                 {"hex", imageOf(programBytes(9).left(32))}});
+    const CtlRun run =
+        ctl(device(), {QStringLiteral("program"), QStringLiteral("download"), "--yes", path});
+    QCOMPARE(run.exitCode, kExitOk);
+    QCOMPARE(run.out, QStringList{"records sent: 2"});
+    // File codes 2 and 1 are board values 5 and 5; the middle value as it is.
+    const CtlRun values = ctl(device(), {QStringLiteral("read"), "B8190", "B8189", "B8188"});
+    QCOMPARE(values.out, QStringList({"5", "7", "5"}));
+    const CtlRun board = ctl(device(), {QStringLiteral("board")});
+    QVERIFY(board.out.contains("program ident: CONFIG"));
+    QVERIFY(board.out.contains("program revision: 2"));
+    QVERIFY(board.out.contains("program checksum: 1"));
 }
 
 void TestVralctlProgram::badChecksumReplyStopsDownload() {
