@@ -17,6 +17,13 @@ bool ReadCountingPort::write(const QByteArray& bytes) {
     return m_port.write(bytes);
 }
 
+int ReadCountingPort::readByte() {
+    const int byte = m_port.readByte();
+    if (byte >= 0)
+        ++m_bytesRead;
+    return byte;
+}
+
 // 0xFF at a transaction boundary is always attention (an address high byte
 // of 0xFF cannot occur), so the read mode is followed from the bytes alone.
 void ReadCountingPort::follow(quint8 byte) {

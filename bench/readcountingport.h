@@ -5,6 +5,7 @@
 // Passes everything through to a real port and counts the memory byte reads
 // the program sends: after the handshake 0xFF, 0x01 every address high/low
 // pair is one byte read. Counting on the line needs no hook in the pages.
+// Also counts the bytes each way, for the time they take on the wire.
 class ReadCountingPort : public SerialPort {
 public:
     explicit ReadCountingPort(SerialPort& port) : m_port(port) {}
@@ -13,6 +14,8 @@ public:
     long byteReads() const { return m_byteReads; }
     // Every byte the program sent.
     long bytesSent() const { return m_bytesSent; }
+    // Every byte the board answered.
+    long bytesRead() const { return m_bytesRead; }
 
     void setPortNumber(int number) override { m_port.setPortNumber(number); }
     int portNumber() const override { return m_port.portNumber(); }
@@ -25,7 +28,7 @@ public:
     Failure failure() const override { return m_port.failure(); }
     bool write(const QByteArray& bytes) override;
     int bytesWaiting() override { return m_port.bytesWaiting(); }
-    int readByte() override { return m_port.readByte(); }
+    int readByte() override;
     void discardInput() override { m_port.discardInput(); }
     WaitResult waitForBytes(int timeoutMs) override { return m_port.waitForBytes(timeoutMs); }
 
@@ -37,4 +40,5 @@ private:
     Expect m_expect = Expect::Idle;
     long m_byteReads = 0;
     long m_bytesSent = 0;
+    long m_bytesRead = 0;
 };

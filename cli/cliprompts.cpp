@@ -38,9 +38,11 @@ Prompts::Answer CliPrompts::message(const QString& title, const QString& text, I
         }
         return Answer::Cancel;
     case Buttons::YesNo:
-        return Answer::No;
-    case Buttons::OkCancel:
     case Buttons::YesNoCancel:
+        if (m_confirmQuestions && icon == Icon::Question)
+            return Answer::Yes;
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    case Buttons::OkCancel:
         break;
     }
     return Answer::Cancel;

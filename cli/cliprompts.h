@@ -7,7 +7,8 @@
 // Prompts for the command line: every box is printed on standard error as
 // one line "TITLE: TEXT" (line breaks become single spaces) and answered by
 // rule: Retry as many times as --retry allows, then Cancel; No to
-// questions; OK to notices. Dialogs are cancelled.
+// questions (Yes to those with the question icon once a command's --yes
+// has confirmed them); OK to notices. Dialogs are cancelled.
 class CliPrompts : public Prompts {
 public:
     explicit CliPrompts(int retries);
@@ -18,6 +19,10 @@ public:
     std::optional<QString> openFile(const FileDialog& dialog) override;
     std::optional<QString> saveFile(const FileDialog& dialog) override;
     std::optional<PrintDialog> printSetup(const PrintDialog& proposed) override;
+
+    // A command run with --yes: its confirmations (Yes/No boxes with the
+    // question icon) are answered Yes. Warnings are still answered No.
+    void confirmQuestions(bool yes) { m_confirmQuestions = yes; }
 
     // True once an "ENTRY ALERT" box was shown (the write was refused).
     bool entryAlertShown() const { return m_entryAlert; }
@@ -37,5 +42,6 @@ private:
     bool m_entryAlert = false;
     int m_messages = 0;
     int m_exclamations = 0;
+    bool m_confirmQuestions = false;
     QTextStream m_err;
 };

@@ -4,6 +4,7 @@
 #include "doccommands.h"
 #include "linkcommands.h"
 #include "plscommands.h"
+#include "programcommands.h"
 #include "reportcommands.h"
 #include "transfercommands.h"
 #include "watchcommands.h"
@@ -27,6 +28,12 @@ const std::vector<CliCommand>& cliCommands() {
          "board reset-faults [--yes]   clear the board's fault and comm-error codes\n"
          "board set-clock [--yes]      set the board's clock and date to this computer's",
          runBoard},
+        {"program",
+         "program check FILE.wdx       print the program file set as a download sees it\n"
+         "program download FILE.wdx [--yes]\n"
+         "                             replace the board's program with the set's image\n"
+         "program upload FILE.wdx      read the board's program back into FILE's set",
+         runProgram},
         {"report", "report FILE OUT.pdf [--page-size A4|Letter]  write FILE's report as a PDF",
          runReport},
         {"pls",
