@@ -5,6 +5,7 @@
 #include "commandcontext.h"
 #include "datatransfer.h"
 #include "frmprocessing.h"
+#include "pausedpagecycles.h"
 #include "prompts.h"
 #include "taskrunner.h"
 
@@ -26,6 +27,8 @@ struct DataTransferCommands::Running {
     DataTransfer transfer;
     TaskRunner runner;
     frmProcessing window;
+    // The pages behind the window wait; the status poll goes on.
+    std::unique_ptr<PausedPageCycles> paused;
 };
 
 DataTransferCommands::DataTransferCommands(CommandContext& context) : m_context(context) {}
@@ -62,8 +65,11 @@ void DataTransferCommands::RunDataTransfer(int kind) {
         return;
 
     m_context.state.TransferKind = kind;
+    auto paused = std::make_unique<PausedPageCycles>(m_context.window, &m_context.statusPoll);
     m_running = std::make_unique<Running>(m_context, kind);
+    m_running->paused = std::move(paused);
     QObject::connect(&m_running->runner, &TaskRunner::finished, &m_anchor, [this] {
+        m_running->paused.reset();
         // The runner is still inside its own signal: it goes on the next turn.
         QTimer::singleShot(0, &m_anchor, [this] { m_running.reset(); });
     });

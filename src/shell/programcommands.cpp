@@ -1,9 +1,12 @@
 #include "programcommands.h"
 
+#include "pausedpagecycles.h"
+
 #include "commandcontext.h"
 #include "dumpprogram.h"
 #include "frmdownloadprog.h"
 #include "onlineswitch.h"
+#include "pausedpagecycles.h"
 #include "programfileset.h"
 #include "prompts.h"
 #include "rscomm.h"
@@ -13,8 +16,6 @@
 #include "uploadprogram.h"
 
 #include <QFileInfo>
-#include <QList>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -36,7 +37,7 @@ struct ProgramCommands::Running {
     TaskRunner runner;
     frmDownloadProg window;
     // The refresh cycles of the pages behind the window, paused meanwhile.
-    QList<QPointer<StepDriver>> paused;
+    std::unique_ptr<PausedPageCycles> paused;
 };
 
 ProgramCommands::ProgramCommands(CommandContext& context) : m_context(context) {}
@@ -92,17 +93,9 @@ void ProgramCommands::run(std::unique_ptr<StepTask> task, int mode, std::functio
     // with reads of its own between the steps (an upload is one read per
     // program byte).
     m_context.statusPoll.stop();
-    QList<QPointer<StepDriver>> paused;
-    if (m_context.window) {
-        for (StepDriver* cycle : m_context.window->findChildren<StepDriver*>()) {
-            if (cycle == &m_context.statusPoll || !cycle->isActive())
-                continue;
-            cycle->stop();
-            paused.append(cycle);
-        }
-    }
+    auto paused = std::make_unique<PausedPageCycles>(m_context.window, &m_context.statusPoll);
     m_running = std::make_unique<Running>(m_context, std::move(task));
-    m_running->paused = paused;
+    m_running->paused = std::move(paused);
     m_running->window.SetTransferMode(mode);
     m_running->window.setCancel(std::move(cancel));
     QObject::connect(&m_running->runner, &TaskRunner::finished, &m_anchor,
@@ -112,10 +105,7 @@ void ProgramCommands::run(std::unique_ptr<StepTask> task, int mode, std::functio
 
 void ProgramCommands::transferEnded() {
     m_context.statusPoll.start();
-    for (const QPointer<StepDriver>& cycle : m_running->paused) {
-        if (cycle)
-            cycle->start();
-    }
+    m_running->paused.reset();
     m_context.online.ApplyOnlineMode();
     // The runner is still inside its own signal: it goes on the next turn.
     QTimer::singleShot(0, &m_anchor, [this] { m_running.reset(); });

@@ -77,6 +77,7 @@ class TestDataTransferCommands : public QObject {
 private slots:
     void confirmation_data();
     void confirmation();
+    void pageCycleWaitsWhileTransferRuns();
     void uploadRunsInProgressWindow();
     void cancelButtonStopsDownload();
     void offlineQuestion_data();
@@ -117,6 +118,27 @@ void TestDataTransferCommands::confirmation() {
     QVERIFY(!rig.commands.runningTransfer());
     QVERIFY(rig.port.sentBytes().isEmpty());
     QVERIFY(rig.state.gUploadNOW.isEmpty());
+}
+
+// The page behind the modal window would read between the transfer's steps
+// and halve its pace: its cycle waits, the status poll goes on.
+void TestDataTransferCommands::pageCycleWaitsWhileTransferRuns() {
+    CommandRig rig;
+    QWidget mainWindow;
+    StepDriver pageCycle(
+        rig.link, [] {}, StepDriver::every(60000), &mainWindow);
+    rig.context.window = &mainWindow;
+    pageCycle.start(60000);
+    rig.statusPoll.start(60000);
+    QVERIFY(rig.goOnline());
+    rig.prompts.answerMessage(Prompts::Answer::Yes);
+    rig.commands.Upload(0);
+    QVERIFY(rig.commands.runningTransfer());
+    QVERIFY(!pageCycle.isActive());
+    QVERIFY(rig.statusPoll.isActive());
+    QVERIFY(rig.waitForEnd());
+    QVERIFY(pageCycle.isActive());
+    QVERIFY(rig.statusPoll.isActive());
 }
 
 void TestDataTransferCommands::uploadRunsInProgressWindow() {
