@@ -16,7 +16,6 @@
 #include "textnumber.h"
 #include "transactionguard.h"
 
-
 struct RSComm::Impl {
     Impl(RSComm& flags, Clock& clock, Prompts& prompts, const AppFolder& folder)
         : flags(flags), prompts(prompts), folder(folder), exchange(flags, clock, prompts),

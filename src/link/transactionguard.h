@@ -24,4 +24,3 @@ public:
 private:
     TransactionDepth& m_state;
 };
-

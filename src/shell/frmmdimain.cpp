@@ -161,8 +161,9 @@ void frmMDIMain::createFileMenu() {
     connect(addAction(file, QStringLiteral("mnuFilePrint"), QStringLiteral("&Print Report..."),
                       QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, [this] { m_report.PrintReport(); });
-    connect(addAction(file, QStringLiteral("mnuFilePrintPreview"), QStringLiteral("Print Pre&view...")),
-            &QAction::triggered, this, [this] { m_report.PrintPreview(); });
+    connect(
+        addAction(file, QStringLiteral("mnuFilePrintPreview"), QStringLiteral("Print Pre&view...")),
+        &QAction::triggered, this, [this] { m_report.PrintPreview(); });
     connect(addAction(file, QStringLiteral("mnuFileExportPdf"),
                       QStringLiteral("Export Report as P&DF...")),
             &QAction::triggered, this, [this] { m_report.ExportPdf(); });

@@ -1,14 +1,20 @@
 #include "datapage.h"
+#include "heldoutputs.h"
+#include "linkrig.h"
 #include "namedchild.h"
 #include "pagerig.h"
+#include "qtprompts.h"
 #include "spinner.h"
 
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTimer>
 
 #include <memory>
 
@@ -32,6 +38,10 @@ private slots:
     void momentaryButtons();
     void keyboardWritesNothing();
     void releaseLostToLinkFailureIsWrittenWhenBackOnline();
+    void anythingThatEndsTheHoldReleases_data();
+    void anythingThatEndsTheHoldReleases();
+    void releaseLostInTimeOutBox_data();
+    void releaseLostInTimeOutBox();
     void closingWhileHeldWritesRelease();
     void offlineShowsDocument();
     void goingOfflineMidPass();
@@ -303,15 +313,115 @@ void TestDataPage::releaseLostToLinkFailureIsWrittenWhenBackOnline() {
     QVERIFY(!m_rig->link.OnlineMode);
     QCOMPARE(m_rig->board.memory(1016) & 1, 1);
 
-    // Back online: the owed "0" goes first, once, then the pass.
+    // Back online: the owed "0" goes as the line comes up, then the pass.
     m_rig->board.setFault(BoardSim::Fault::None);
     QVERIFY(m_rig->goOnline());
-    steps(1);
-    QCOMPARE(m_rig->writtenAddresses(), QStringList{QStringLiteral("1016")});
     QCOMPARE(m_rig->board.memory(1016) & 1, 0);
-    m_rig->clearWire();
+    QVERIFY(m_rig->link.heldOutputs().owed().isEmpty());
     steps(2);
     QCOMPARE(m_rig->transactions(), (QStringList{"read 598", "read 1011"}));
+}
+
+void TestDataPage::anythingThatEndsTheHoldReleases_data() {
+    QTest::addColumn<int>("ending");
+    QTest::newRow("mouse released over another control") << 0;
+    QTest::newRow("window blocked by a modal dialog") << 1;
+    QTest::newRow("button hidden by a tab change") << 2;
+    QTest::newRow("application goes offline") << 3;
+}
+
+void TestDataPage::anythingThatEndsTheHoldReleases() {
+    QFETCH(int, ending);
+    QVERIFY(m_rig->goOnline());
+    openPage();
+    auto* button = child<QPushButton>(QStringLiteral("cmdResetTrips"));
+    QTest::mousePress(button, Qt::LeftButton);
+    QCOMPARE(m_rig->board.memory(1016) & 1, 1);
+    m_rig->clearWire();
+    QDialog dialog(m_page.get());
+    if (ending == 0)
+        QTest::mouseRelease(tabs(), Qt::LeftButton);
+    if (ending == 1)
+        dialog.open();
+    if (ending == 2)
+        tabs()->setCurrentIndex(1);
+    if (ending == 3)
+        m_rig->link.CloseRSComm();
+    QCOMPARE(m_rig->writtenAddresses(), QStringList{QStringLiteral("1016")});
+    QCOMPARE(m_rig->board.memory(1016) & 1, 0);
+    // The hold is over: the button's own release, when it comes, adds nothing.
+    m_rig->clearWire();
+    QTest::mouseRelease(button, Qt::LeftButton);
+    QVERIFY(m_rig->writtenAddresses().isEmpty());
+    QVERIFY(m_rig->link.heldOutputs().owed().isEmpty());
+}
+
+void TestDataPage::releaseLostInTimeOutBox_data() {
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::newRow("Cancel: written as the line comes up again") << QMessageBox::Cancel;
+    QTest::newRow("Retry: written before the next read") << QMessageBox::Retry;
+}
+
+// The board falls silent while "&Reset Trips" is held: the link's real
+// Retry/Cancel box comes up and takes the mouse, the release goes to the
+// window system over a blocked window, and the box is answered by a click.
+void TestDataPage::releaseLostInTimeOutBox() {
+    QFETCH(QMessageBox::StandardButton, answer);
+    QtPrompts boxes;
+    RSComm link(m_rig->clock, boxes, m_rig->folder);
+    RecordingOnlineSwitch online(link);
+    PageServices services{m_rig->state, link, boxes, m_rig->clock, online};
+    link.OpenRSComm(m_rig->port);
+    DataPage page(services);
+    QVERIFY(showActive(page));
+    auto* button = namedChild<QPushButton>(page, QStringLiteral("cmdResetTrips"));
+    const QPoint at = button->mapTo(&page, button->rect().center());
+    QTest::mousePress(page.windowHandle(), Qt::LeftButton, {}, at);
+    QCOMPARE(m_rig->board.memory(1016) & 1, 1);
+
+    m_rig->board.setFault(BoardSim::Fault::Silent);
+    QString boxText;
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        answering.stop();
+        boxText = box->windowTitle() + QLatin1Char('|') + box->text();
+        QTest::mouseRelease(page.windowHandle(), Qt::LeftButton, {}, at);
+        if (answer == QMessageBox::Retry)
+            m_rig->board.setFault(BoardSim::Fault::None);
+        QAbstractButton* choice = box->button(answer);
+        QTest::mouseClick(box->windowHandle(), Qt::LeftButton, {},
+                          choice->mapTo(box, choice->rect().center()));
+    });
+    answering.start(10);
+    page.refreshStep();
+    QVERIFY(
+        boxText.startsWith(QStringLiteral("WARNING - Communication Error!|Cannot Communicate")));
+    QCOMPARE(link.CommError, answer == QMessageBox::Cancel);
+    QCOMPARE(link.heldOutputs().owed(), QStringList{QStringLiteral("Reset Trips (B1016.0)")});
+    QCOMPARE(m_rig->board.memory(1016) & 1, 1);
+
+    // Mode 1 read of the bit's byte (1016 = 0x03F8), then the mode 2 write of 0.
+    QByteArray release = bytes({0xFF, 0x01, 0x03, 0xF8, 0xFF, 0x02, 0x03, 0xF8, 0x00});
+    m_rig->port.clearWire();
+    if (answer == QMessageBox::Cancel) {
+        m_rig->board.setFault(BoardSim::Fault::None);
+        link.OpenRSComm(m_rig->port);
+        release.prepend(char(0xFF)); // the opening attention byte
+    } else {
+        release.remove(0, 2); // the read left the board in mode 1
+        page.refreshStep();
+    }
+    QVERIFY2(m_rig->port.sentBytes().startsWith(release), m_rig->port.sentBytes().toHex(' '));
+    QCOMPARE(m_rig->board.memory(1016) & 1, 0);
+    QVERIFY(link.heldOutputs().owed().isEmpty());
+    // The next press is a press again.
+    QTest::mousePress(page.windowHandle(), Qt::LeftButton, {}, at);
+    QCOMPARE(m_rig->board.memory(1016) & 1, 1);
+    QTest::mouseRelease(page.windowHandle(), Qt::LeftButton, {}, at);
+    QCOMPARE(m_rig->board.memory(1016) & 1, 0);
 }
 
 void TestDataPage::closingWhileHeldWritesRelease() {

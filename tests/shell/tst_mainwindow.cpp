@@ -110,6 +110,8 @@ private slots:
     void exitCancelKeepsRunning();
     void exitYesWithCancelledSaveKeepsRunning();
     void exitNoClosesLink();
+    void exitReleasesHeldOutput_data();
+    void exitReleasesHeldOutput();
     void commPortFailedReopenShowsOffline();
     void passcodeWritesWord();
     void passcodeEmptyAnswerWritesNothing();
@@ -449,6 +451,40 @@ void TestMainWindow::exitNoClosesLink() {
     QVERIFY(!rig.port.isOpen());
     QVERIFY(!rig.window->currentPage());
     QCOMPARE(rig.pageLog, (QStringList{"load 0", "unload 0"}));
+}
+
+void TestMainWindow::exitReleasesHeldOutput_data() {
+    QTest::addColumn<bool>("linkFails");
+    QTest::newRow("link up: released on the way out") << false;
+    QTest::newRow("link down: the user is told") << true;
+}
+
+void TestMainWindow::exitReleasesHeldOutput() {
+    QFETCH(bool, linkFails);
+    Rig rig;
+    rig.goOnline();
+    rig.link.HoldOutput(QStringLiteral("F133"), QStringLiteral("Transfer Data"));
+    QCOMPARE(rig.board.memory(48) & 32, 32); // F133: bit 5 of byte 48
+    if (linkFails) {
+        rig.board.setFault(BoardSim::Fault::Silent);
+        rig.prompts.answerMessage(Prompts::Answer::Cancel);
+        rig.window->backgroundUpdate();
+        rig.prompts.answerMessage(Prompts::Answer::Ok);
+    }
+    QVERIFY(rig.window->close());
+    QCOMPARE(rig.board.memory(48) & 32, linkFails ? 32 : 0);
+    QCOMPARE(rig.prompts.messageCount(), linkFails ? 2 : 0);
+    if (!linkFails)
+        return;
+    const ScriptedPrompts::Record warning = rig.prompts.messages().last();
+    QCOMPARE(warning.title, QStringLiteral("VRAL"));
+    QCOMPARE(warning.text,
+             QStringLiteral("These machine outputs may still be on: the link to the target board "
+                            "failed before their release could be written.\r\n\r\nTransfer Data "
+                            "(F133)\r\n\r\nCheck the machine, or start VRAL again, go online and "
+                            "press and release the button."));
+    QCOMPARE(warning.icon, Prompts::Icon::Exclamation);
+    QCOMPARE(warning.buttons, Prompts::Buttons::Ok);
 }
 
 void TestMainWindow::commPortFailedReopenShowsOffline() {
