@@ -464,7 +464,6 @@ void TestMainWindow::exitReleasesHeldOutput() {
     Rig rig;
     rig.goOnline();
     rig.link.HoldOutput(QStringLiteral("F133"), QStringLiteral("Transfer Data"));
-    QCOMPARE(rig.board.memory(48) & 32, 32); // F133: bit 5 of byte 48
     if (linkFails) {
         rig.board.setFault(BoardSim::Fault::Silent);
         rig.prompts.answerMessage(Prompts::Answer::Cancel);
@@ -472,19 +471,17 @@ void TestMainWindow::exitReleasesHeldOutput() {
         rig.prompts.answerMessage(Prompts::Answer::Ok);
     }
     QVERIFY(rig.window->close());
-    QCOMPARE(rig.board.memory(48) & 32, linkFails ? 32 : 0);
-    QCOMPARE(rig.prompts.messageCount(), linkFails ? 2 : 0);
-    if (!linkFails)
-        return;
-    const ScriptedPrompts::Record warning = rig.prompts.messages().last();
-    QCOMPARE(warning.title, QStringLiteral("VRAL"));
-    QCOMPARE(warning.text,
-             QStringLiteral("These machine outputs may still be on: the link to the target board "
-                            "failed before their release could be written.\r\n\r\nTransfer Data "
-                            "(F133)\r\n\r\nCheck the machine, or start VRAL again, go online and "
-                            "press and release the button."));
-    QCOMPARE(warning.icon, Prompts::Icon::Exclamation);
-    QCOMPARE(warning.buttons, Prompts::Buttons::Ok);
+    QCOMPARE(rig.board.memory(48) & 32, linkFails ? 32 : 0); // F133: bit 5 of byte 48
+    QVERIFY(rig.prompts.scriptUsedUp());
+    const QString warning = QStringLiteral(
+        "These machine outputs may still be on: the link to the target board failed before their "
+        "release could be written.\r\n\r\nTransfer Data (F133)\r\n\r\nCheck the machine, or "
+        "start VRAL again, go online and press and release the button.");
+    const ScriptedPrompts::Record box = rig.prompts.records().value(1);
+    QCOMPARE(box.title, linkFails ? QStringLiteral("VRAL") : QString());
+    QCOMPARE(box.text, linkFails ? warning : QString());
+    QCOMPARE(box.icon, linkFails ? Prompts::Icon::Exclamation : Prompts::Icon::None);
+    QCOMPARE(box.buttons, Prompts::Buttons::Ok);
 }
 
 void TestMainWindow::commPortFailedReopenShowsOffline() {
