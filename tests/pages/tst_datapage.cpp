@@ -312,13 +312,13 @@ void TestDataPage::releaseLostToLinkFailureIsWrittenWhenBackOnline() {
     QVERIFY(!m_rig->link.OnlineMode);
     QCOMPARE(m_rig->board.memory(1016) & 1, 1);
 
-    // Back online: the owed "0" goes as the line comes up, then the pass.
+    // The page is closed meanwhile; back online, the owed "0" goes as the
+    // line comes up.
+    m_page.reset();
     m_rig->board.setFault(BoardSim::Fault::None);
     QVERIFY(m_rig->goOnline());
     QCOMPARE(m_rig->board.memory(1016) & 1, 0);
     QVERIFY(m_rig->link.heldOutputs().owed().isEmpty());
-    steps(2);
-    QCOMPARE(m_rig->transactions(), (QStringList{"read 598", "read 1011"}));
 }
 
 void TestDataPage::anythingThatEndsTheHoldReleases_data() {
@@ -377,8 +377,6 @@ void TestDataPage::releaseLostInTimeOutBox() {
     auto* button = namedChild<QPushButton>(page, QStringLiteral("cmdResetTrips"));
     const QPoint at = button->mapTo(&page, button->rect().center());
     QTest::mousePress(page.windowHandle(), Qt::LeftButton, {}, at);
-    QCOMPARE(m_rig->board.memory(1016) & 1, 1);
-
     m_rig->board.setFault(BoardSim::Fault::Silent);
     QString shown;
     QTimer answering;
@@ -409,7 +407,6 @@ void TestDataPage::releaseLostInTimeOutBox() {
         page.refreshStep();
     QVERIFY(m_rig->port.sentBytes().startsWith(releaseWire));
     QCOMPARE(m_rig->board.memory(1016) & 1, 0);
-    QVERIFY(link.heldOutputs().owed().isEmpty());
     // The next press is a press again.
     QTest::mousePress(page.windowHandle(), Qt::LeftButton, {}, at);
     QCOMPARE(m_rig->board.memory(1016) & 1, 1);
