@@ -7,6 +7,7 @@
 #include "documentcommands.h"
 #include "frmabout.h"
 #include "frmsetupcomm.h"
+#include "heldoutputs.h"
 #include "helpwindow.h"
 #include "menushortcutrule.h"
 #include "passcodecommand.h"
@@ -160,8 +161,9 @@ void frmMDIMain::createFileMenu() {
     connect(addAction(file, QStringLiteral("mnuFilePrint"), QStringLiteral("&Print Report..."),
                       QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, [this] { m_report.PrintReport(); });
-    connect(addAction(file, QStringLiteral("mnuFilePrintPreview"), QStringLiteral("Print Pre&view...")),
-            &QAction::triggered, this, [this] { m_report.PrintPreview(); });
+    connect(
+        addAction(file, QStringLiteral("mnuFilePrintPreview"), QStringLiteral("Print Pre&view...")),
+        &QAction::triggered, this, [this] { m_report.PrintPreview(); });
     connect(addAction(file, QStringLiteral("mnuFileExportPdf"),
                       QStringLiteral("Export Report as P&DF...")),
             &QAction::triggered, this, [this] { m_report.ExportPdf(); });
@@ -398,6 +400,9 @@ bool frmMDIMain::shutDown() {
     m_link.CloseRSComm();
     delete m_page;
     m_page = nullptr;
+    // Closing released every held output while the line was up; one whose
+    // release the link could not write may still be on: say which.
+    m_link.heldOutputs().warnOwed(m_prompts);
     return true;
 }
 
