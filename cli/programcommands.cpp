@@ -101,7 +101,7 @@ ImageVerdict judgeImage(const QString& path) {
         return {QStringLiteral("empty"), path + QStringLiteral(" is empty")};
     const ImageCheck check = checkImage(bytes);
     if (!check.ok()) {
-        const QString why = QStringLiteral("line %1 %2").arg(check.badLine).arg(check.reason);
+        const QString why = check.fault();
         return {why, QStringLiteral("image ") + why};
     }
     int dataBytes = 0;
@@ -202,6 +202,8 @@ int upload(CliSession& session, const QString& path, QTextStream& out) {
         complain(path + QStringLiteral(": the program file names no board type"));
         return ExitUsage;
     }
+    if (UploadProgram::refuse(files, session.prompts))
+        return ExitUsage;
     if (!session.goOnline())
         return session.finish(ExitLinkFailed);
     link.setInUploadMode(true);

@@ -8,13 +8,17 @@
 
 #include <optional>
 
+class ProgramFileSet;
+class Prompts;
 class RSComm;
 
 // Reads the control program back out of the board into the selected file
 // set (RSComm::UploadFile), one board read per step: the ident block, the
 // configuration values of a configured board, then every byte of the
 // board code's program memory. Runs only while InUploadMode is set and
-// clears it when it ends.
+// clears it when it ends. A set whose board code names no memory, or
+// memory this link cannot read whole, is refused before the board is asked
+// anything.
 //
 // Nothing is written until the whole memory has been read; then the image,
 // configuration and revision files replace the old ones together, each only
@@ -25,6 +29,11 @@ class RSComm;
 class UploadProgram : public StepTask {
 public:
     explicit UploadProgram(RSComm& link);
+
+    // Tells (a box titled "Program Upload") why the set of files cannot be
+    // uploaded, and returns true: its board code names no program memory,
+    // or memory from FF00H up, which cannot be read over this link.
+    static bool refuse(const ProgramFileSet& files, Prompts& prompts);
 
     bool step() override;
     int progress() const override { return m_done; }
@@ -52,6 +61,8 @@ private:
     void writeFiles();
     void end();
     void notComplete();
+    // How far the memory reads got, for the box of a failed upload.
+    QString progressNote() const;
     // One location read, made again once when its address echo differed;
     // nullopt after a link failure or a second mismatch.
     std::optional<QString> readLocation(int address);

@@ -33,10 +33,11 @@ private:
 
 struct RSComm::Impl {
     Impl(RSComm& flags, Clock& clock, Prompts& prompts, const AppFolder& folder)
-        : prompts(prompts), folder(folder), exchange(flags, clock, prompts),
+        : clock(clock), prompts(prompts), folder(folder), exchange(flags, clock, prompts),
           memory(exchange, prompts), pls(exchange, flags, clock, prompts),
           plsOperations(pls, flags, prompts), programFiles(prompts) {}
 
+    Clock& clock;
     Prompts& prompts;
     AppFolder folder;
     ByteExchange exchange;
@@ -176,6 +177,10 @@ QString RSComm::supportPath(const QString& relative) const {
 
 Prompts& RSComm::prompts() const {
     return d->prompts;
+}
+
+Clock& RSComm::clock() const {
+    return d->clock;
 }
 
 bool RSComm::InProgramMode() const {

@@ -96,8 +96,19 @@ struct CommandRig : BoardRig {
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
+    // Waits on the event loop, the manual clock going along roughly as the
+    // real one does, so that the download's pauses (timed by the link's
+    // clock) come to their end.
+    bool waitFor(const std::function<bool()>& done, int timeoutMs) {
+        return QTest::qWaitFor(
+            [this, &done] {
+                clock.advance(10);
+                return done();
+            },
+            timeoutMs);
+    }
     bool waitForEnd() {
-        return QTest::qWaitFor([this] { return commands.runningTask() == nullptr; }, 15000);
+        return waitFor([this] { return commands.runningTask() == nullptr; }, 15000);
     }
     // Board bytes from address on, as many as expected has.
     QByteArray memory(int address, int count) const {
@@ -300,7 +311,7 @@ void TestProgramCommands::downloadRunsInProgressWindow() {
     QVERIFY(!rig.pageCycle.isActive());
 
     // In the 2 s pause after program mode the label names the last record.
-    QVERIFY(QTest::qWaitFor(
+    QVERIFY(rig.waitFor(
         [label] { return label->text() == QStringLiteral("Writing to Program Address: 2010H"); },
         5000));
     // Escape does not break off a download.
