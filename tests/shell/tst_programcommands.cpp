@@ -170,7 +170,9 @@ private slots:
     void targetBoardPageOpensThroughTheCheck();
     void uploadConfirmation_data();
     void uploadConfirmation();
-    void uploadOfPlsProgramWritesTheFiles();
+    void uploadRefusedBeforeTheQuestion_data();
+    void uploadRefusedBeforeTheQuestion();
+    void uploadRunsInProgressWindow();
     void cancelledUploadWritesNoFile();
 };
 
@@ -346,11 +348,15 @@ void TestProgramCommands::everyEndingRestartsThePoll_data() {
     QTest::addColumn<bool>("online");
     QTest::newRow("board answers a wrong checksum: offline")
         << kImage << true << "Program Download"
-        << "Checksum Error, Program Download Halted!" << false;
+        << "Checksum Error, Program Download Halted!\r\n\r\nRecords accepted by the board: 0 "
+           "of 2."
+        << false;
     QTest::newRow("malformed line after good ones: refused before the board, still online")
         << QByteArray(":04200000DEADBEEFA4\r\n:02201G001122\r\n:00000001FF\r\n") << false
         << "Program Dump"
-        << "Currently Selected Program is Invalid.\r\n\r\nProgram Download Halted!" << true;
+        << "Currently Selected Program is Invalid.\r\n\r\nProgram Download Halted!\r\n\r\n"
+           "{dir}/NEW.hex: line 2 has no hex count, address and type."
+        << true;
 }
 
 void TestProgramCommands::everyEndingRestartsThePoll() {
@@ -372,8 +378,8 @@ void TestProgramCommands::everyEndingRestartsThePoll() {
     rig.prompts.answerMessage(Prompts::Answer::Ok);
     rig.commands.DownloadProgram();
     QVERIFY(rig.waitForEnd());
-    compareBox(rig.prompts.messages().last(), title, text, Prompts::Icon::Exclamation,
-               Prompts::Buttons::Ok);
+    compareBox(rig.prompts.messages().last(), title, text.replace("{dir}", rig.home.path()),
+               Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
     QVERIFY(rig.prompts.scriptUsedUp());
     // A bad reply stops at its record; a malformed image sends no record.
     QCOMPARE(rig.board.programMemory().byte(0x2000), std::uint8_t(badChecksum ? 0xDE : 0));
@@ -486,11 +492,40 @@ void TestProgramCommands::uploadConfirmation() {
     QCOMPARE(rig.readFile(QStringLiteral("NEW.rev")), QByteArray("NEWPROG11<05\r\n"));
 }
 
-void TestProgramCommands::uploadOfPlsProgramWritesTheFiles() {
+void TestProgramCommands::uploadRefusedBeforeTheQuestion_data() {
+    QTest::addColumn<char>("code");
+    QTest::newRow("7: no program memory") << '7';
+    QTest::newRow("2: memory up to FFFFH") << '2';
+}
+
+// A set that cannot be backed up whole is refused in place of the question:
+// no window, nothing sent, the files as they were.
+void TestProgramCommands::uploadRefusedBeforeTheQuestion() {
+    QFETCH(char, code);
+    CommandRig rig;
+    QVERIFY(rig.goOnline());
+    rig.prompts.answerOpenFile(rig.writeProgramSet(code));
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
+    rig.commands.UploadProgram();
+    QCOMPARE(rig.prompts.messageCount(), 1);
+    const ScriptedPrompts::Record box = rig.prompts.messages().first();
+    QCOMPARE(box.title, QStringLiteral("Program Upload"));
+    QVERIFY2(box.text.startsWith(QStringLiteral("Board code \"%1\"").arg(code)),
+             qPrintable(box.text));
+    QCOMPARE(box.icon, Prompts::Icon::Exclamation);
+    QVERIFY(!rig.commands.runningTask());
+    QVERIFY(!rig.link.InUploadMode());
+    QVERIFY(rig.port.sentBytes().isEmpty());
+    QCOMPARE(rig.readFile(QStringLiteral("NEW.hex")), kImage);
+    QVERIFY(rig.statusPoll.isActive());
+}
+
+void TestProgramCommands::uploadRunsInProgressWindow() {
     CommandRig rig;
     QVERIFY(rig.goOnline());
     rig.board.setMemory(kIdentBlock + 8, 10);
-    rig.prompts.answerOpenFile(rig.writeProgramSet('7'));
+    rig.board.setMemory(0x3FFF, 0xA5);
+    rig.prompts.answerOpenFile(rig.writeProgramSet('4'));
     rig.prompts.answerMessage(Prompts::Answer::Yes);
     rig.prompts.answerMessage(Prompts::Answer::Ok);
     rig.commands.UploadProgram();
@@ -507,13 +542,19 @@ void TestProgramCommands::uploadOfPlsProgramWritesTheFiles() {
     QVERIFY(rig.link.InUploadMode());
     QVERIFY(!rig.statusPoll.isActive());
     QVERIFY(!rig.pageCycle.isActive());
+    // 8192 reads: the loop runs freely until the window closes.
+    QSignalSpy closed(window, &QDialog::accepted);
+    QVERIFY(closed.isValid());
+    QVERIFY(closed.wait(30000));
     QVERIFY(rig.waitForEnd());
 
     compareBox(rig.prompts.messages().last(), QStringLiteral("Program Upload"),
                QStringLiteral("Program Upload Complete!"), Prompts::Icon::Information,
                Prompts::Buttons::Ok);
-    // A PLS board's program names no memory: the image is the end record.
-    QCOMPARE(rig.readFile(QStringLiteral("NEW.hex")), QByteArray(":00000001FF\r\n"));
+    // A code "4" board: 2000H to 3FFFH, 512 lines and the end record.
+    const QByteArray image = rig.readFile(QStringLiteral("NEW.hex"));
+    QCOMPARE(image.count('\n'), 513);
+    QVERIFY(image.endsWith(":103FF000" + QByteArray(30, '0') + "A5\r\n:00000001FF\r\n"));
     QCOMPARE(rig.readFile(QStringLiteral("NEW.rev")), QByteArray("OLDPROG\0000:02\r\n", 14));
     QCOMPARE(rig.readFile(QStringLiteral("NEW.lcf")), QByteArray("<missing>"));
     QVERIFY(!rig.link.InUploadMode());
