@@ -64,11 +64,11 @@ int UploadProgram::progressMaximum() const {
 
 QString UploadProgram::progressNote() const {
     const QString whole = rangeText(m_range.first, m_range.first + m_range.count - 1);
-    if (m_stage != Stage::Memory || m_index == 0)
+    if (m_bytesRead == 0)
         return QStringLiteral("Program memory read: none of ") + whole + QLatin1Char('.');
     return QStringLiteral("Program memory read: ") +
-           rangeText(m_range.first, m_range.first + m_index - 1) + QStringLiteral(" of ") + whole +
-           QLatin1Char('.');
+           rangeText(m_range.first, m_range.first + m_bytesRead - 1) + QStringLiteral(" of ") +
+           whole + QLatin1Char('.');
 }
 
 QString UploadProgram::statusText() const {
@@ -212,6 +212,7 @@ void UploadProgram::readMemory() {
         return notComplete();
     m_block.append(static_cast<char>(leadingInteger(*text) & 0xFF));
     ++m_index;
+    ++m_bytesRead;
     if (m_block.size() == kLineBytes || m_index == m_range.count) {
         m_image += uploadImageLine(address - static_cast<int>(m_block.size()) + 1, m_block) +
                    QByteArrayLiteral("\r\n");

@@ -42,6 +42,10 @@ public:
 
     // Ends the upload at the next step; no file is written.
     void cancel() { m_cancelled = true; }
+    bool cancelled() const { return m_cancelled; }
+    // How far the memory reads got ("Program memory read: 2000H to 2063H of
+    // 2000H to 3FFFH."), for the report of a failed or cancelled upload.
+    QString progressNote() const;
 
     bool ReadingIdent() const { return m_readingIdent; }
     // "2000H" for the 16-byte block being read; one blank before the first.
@@ -61,8 +65,6 @@ private:
     void writeFiles();
     void end();
     void notComplete();
-    // How far the memory reads got, for the box of a failed upload.
-    QString progressNote() const;
     // One location read, made again once when its address echo differed;
     // nullopt after a link failure or a second mismatch.
     std::optional<QString> readLocation(int address);
@@ -71,6 +73,7 @@ private:
     Stage m_stage = Stage::Begin;
     int m_index = 0;
     int m_done = 0;
+    int m_bytesRead = 0;
     bool m_cancelled = false;
     bool m_readingIdent = false;
     bool m_succeeded = false;

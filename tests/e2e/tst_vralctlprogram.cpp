@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <signal.h>
 
 namespace {
 constexpr int kExitOk = 0;
@@ -91,6 +92,7 @@ private slots:
     void downloadWithoutYesSendsNothing();
     void downloadOfConfiguredBoardSetsItsValues();
     void badChecksumReplyStopsDownload();
+    void ctrlCStopsUploadSayingHowFar();
     void refused_data();
     void refused();
 
@@ -328,6 +330,36 @@ void TestVralctlProgram::badChecksumReplyStopsDownload() {
     QVERIFY2(after.out.value(5).startsWith("program ident: "), qPrintable(after.out.join('\n')));
     const CtlRun second = ctl(faulty.device(), {QStringLiteral("read"), "B8208"});
     QCOMPARE(second.out, QStringList{"0"});
+}
+
+// Ctrl+C is the upload window's Cancel: no file is written, and the line
+// that says so tells how far the reading got.
+void TestVralctlProgram::ctrlCStopsUploadSayingHowFar() {
+    BoardProcess paced(
+        {QStringLiteral("--stopped"), QStringLiteral("--baud"), QStringLiteral("9600")});
+    QVERIFY(!paced.device().isEmpty());
+    const QString path = makeSet(QStringLiteral("stopped"), {{"wdx", "\"4\",\"stopped\"\r\n"}});
+    const QString trace = m_sets.filePath(QStringLiteral("stopped.trace"));
+    QProcess process;
+    process.start(QStringLiteral(VRALCTL_PATH),
+                  linkArguments(paced.device(), m_home.path()) +
+                      QStringList{"--trace", trace, "program", "upload", path});
+    QVERIFY(process.waitForStarted());
+    // Well into the memory: the ident reads take some 60 bytes of the trace.
+    QVERIFY(QTest::qWaitFor([&] { return readAll(trace).count('\n') >= 400; }, 15000));
+    ::kill(pid_t(process.processId()), SIGINT);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), kExitLink);
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    const QRegularExpression line(
+        "^vralctl: program upload cancelled; no file written\\. Program memory read: 2000H to "
+        "([0-9A-F]{4})H of 2000H to 3FFFH\\.\n$");
+    const QRegularExpressionMatch match = line.match(err);
+    QVERIFY2(match.hasMatch(), qPrintable(err));
+    QVERIFY(match.captured(1).toInt(nullptr, 16) < 0x3FFF);
+    QCOMPARE(QDir(m_sets.path()).entryList({"stopped.*"}, QDir::Files),
+             (QStringList{"stopped.trace", "stopped.wdx"}));
 }
 
 void TestVralctlProgram::refused_data() {
