@@ -380,12 +380,6 @@ void TestVralctlProgram::refused_data() {
         << QStringList{"upload", "@.wdx"} << FileSet{{"wdx", "\"7\",\"pls\"\r\n"}} << kExitRefused
         << "Program Upload: Board code \"7\" (R6141) has no program memory that can be uploaded. "
            "Program Upload Halted!";
-    QTest::newRow("upload: memory up to FFFFH")
-        << QStringList{"upload", "@.wdx"} << FileSet{{"wdx", "2\r\n"}} << kExitRefused
-        << "Program Upload: Board code \"2\" (R6112) keeps its program at 5000H to FFFFH, but "
-           "FF00H to FFFFH cannot be read over this link: FFH as an address high byte is the "
-           "board's attention byte. An image without that top page, where the reset and "
-           "interrupt vectors usually are, is no backup. Program Upload Halted!";
     QTest::newRow("upload takes one file") << QStringList{"upload", "@.wdx", "--yes"}
                                            << FileSet{{"wdx", wdx4}} << kExitRefused << QString();
     QTest::newRow("download: program file missing")

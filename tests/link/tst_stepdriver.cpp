@@ -121,7 +121,6 @@ void TestStepDriver::taskDelayPacesTheNextStep_data() {
     QTest::addColumn<int>("pauseMs");
     QTest::addColumn<int>("earlyMs"); // how early the timer fires
     QTest::newRow("0.1 s, the timer 5 ms early") << 100 << 5;
-    QTest::newRow("2 s, the timer 100 ms early") << 2000 << 100;
     QTest::newRow("2 s, the timer 1 ms early") << 2000 << 1;
 }
 
