@@ -63,12 +63,13 @@ int UploadProgram::progressMaximum() const {
 }
 
 QString UploadProgram::progressNote() const {
-    const QString whole = rangeText(m_range.first, m_range.first + m_range.count - 1);
+    const MemoryRange range = uploadRange(m_link.programFiles().BoardCode);
+    const QString whole = rangeText(range.first, range.first + range.count - 1);
     if (m_bytesRead == 0)
         return QStringLiteral("Program memory read: none of ") + whole + QLatin1Char('.');
     return QStringLiteral("Program memory read: ") +
-           rangeText(m_range.first, m_range.first + m_bytesRead - 1) + QStringLiteral(" of ") +
-           whole + QLatin1Char('.');
+           rangeText(range.first, range.first + m_bytesRead - 1) + QStringLiteral(" of ") + whole +
+           QLatin1Char('.');
 }
 
 QString UploadProgram::statusText() const {
