@@ -18,8 +18,8 @@
 
 struct RSComm::Impl {
     Impl(RSComm& flags, Clock& clock, Prompts& prompts, const AppFolder& folder)
-        : flags(flags), prompts(prompts), folder(folder), exchange(flags, clock, prompts),
-          memory(exchange, prompts), held(flags, exchange, memory),
+        : flags(flags), clock(clock), prompts(prompts), folder(folder),
+          exchange(flags, clock, prompts), memory(exchange, prompts), held(flags, exchange, memory),
           pls(exchange, flags, clock, prompts), plsOperations(pls, flags, prompts),
           programFiles(prompts) {
         transactionDepth.beforeFirst = [this] { beforeTransaction(); };
@@ -36,6 +36,7 @@ struct RSComm::Impl {
     }
 
     LinkFlags& flags;
+    Clock& clock;
     Prompts& prompts;
     AppFolder folder;
     ByteExchange exchange;
@@ -200,6 +201,10 @@ QString RSComm::supportPath(const QString& relative) const {
 
 Prompts& RSComm::prompts() const {
     return d->prompts;
+}
+
+Clock& RSComm::clock() const {
+    return d->clock;
 }
 
 bool RSComm::InProgramMode() const {

@@ -90,6 +90,8 @@ public:
     QString supportPath(const QString& relative) const;
     // The prompts the link shows its boxes through (for helpers built on the link).
     Prompts& prompts() const;
+    // The clock the link times its waits by (for helpers that pause between steps).
+    Clock& clock() const;
 
     // True while a program download runs (the download sets and clears it).
     bool InProgramMode() const;
