@@ -67,9 +67,9 @@ bool transfer(CliSession& session, AppState& state, int kind) {
     });
     stopCheck.start(kStopCheckMs);
     state.TransferKind = kind;
+    // A transfer that did not complete has said so, and how far it got, in
+    // its own box on standard error.
     runner.runToEnd();
-    if (task.outcome() == DataTransfer::Outcome::Cancelled)
-        complain(QStringLiteral("transfer cancelled; what was transferred stays"));
     return task.outcome() == DataTransfer::Outcome::Completed;
 }
 

@@ -46,6 +46,8 @@ private slots:
     void notProgrammedFieldLeftWithoutCheck();
     void channelNumberRewritten_data();
     void channelNumberRewritten();
+    void channelNumberSpinnerStepsOverTheGap_data();
+    void channelNumberSpinnerStepsOverTheGap();
     void clearChannelTenClearsChannelEight();
     void offsetGroupFollowsRpm();
     void positionPanel_data();
@@ -288,6 +290,31 @@ void TestTimingPage::channelNumberRewritten() {
     QCOMPARE(child<QLineEdit>(QStringLiteral("txtTmg1"))->text(), shown);
     QCOMPARE(m_rig->prompts.messageCount(), 0);
     QVERIFY(m_rig->port.sentBytes().isEmpty()); // the field only feeds its buttons
+}
+
+// 8 and 9 name no channel: the spinner goes from 7 up to 10, and down from
+// 10 to 7 (a 9 reached from above becomes 7, else 10 could never be left).
+void TestTimingPage::channelNumberSpinnerStepsOverTheGap_data() {
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("up from 7 to 10") << QStringLiteral("7") << 1 << QStringLiteral("10");
+    QTest::newRow("down from 10 to 7") << QStringLiteral("10") << -1 << QStringLiteral("7");
+    QTest::newRow("down from 7 to 6") << QStringLiteral("7") << -1 << QStringLiteral("6");
+    QTest::newRow("up from 10 stays at 10") << QStringLiteral("10") << 1 << QStringLiteral("10");
+}
+
+void TestTimingPage::channelNumberSpinnerStepsOverTheGap() {
+    QFETCH(QString, shown);
+    QFETCH(int, steps);
+    QFETCH(QString, after);
+    openOnline();
+    auto* field = child<QLineEdit>(QStringLiteral("txtTmg1"));
+    field->setText(shown);
+    child<Spinner>(QStringLiteral("updTmg1"))->stepBy(steps);
+    QCOMPARE(field->text(), after);
+    QCOMPARE(m_rig->prompts.messageCount(), 0);
+    QVERIFY(m_rig->port.sentBytes().isEmpty());
 }
 
 void TestTimingPage::clearChannelTenClearsChannelEight() {

@@ -1,10 +1,12 @@
 // What the Qt prompts make of the program's own texts: file filters, the
-// input box's size and the columns a text lays out with tabs.
+// input box's size, the columns a text lays out with tabs, and the button
+// that Enter presses.
 #include "qtprompts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QInputDialog>
+#include <QMessageBox>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -20,6 +22,8 @@ private slots:
     void tabbedValuesLineUp_data();
     void tabbedValuesLineUp();
     void textWithoutTabsStaysPlain();
+    void enterPressesTheDefaultButton_data();
+    void enterPressesTheDefaultButton();
 };
 
 void TestQtPrompts::filter_data() {
@@ -101,6 +105,36 @@ void TestQtPrompts::inputBoxShowsItsTitle() {
     QVERIFY2(width >= QtPrompts::inputBoxWidthFor(title, QWidget()),
              qPrintable(QString::number(width)));
     QVERIFY(width > needed + 100);
+}
+
+void TestQtPrompts::enterPressesTheDefaultButton_data() {
+    QTest::addColumn<Prompts::Buttons>("buttons");
+    QTest::addColumn<Prompts::DefaultButton>("defaultButton");
+    QTest::addColumn<Prompts::Answer>("answer");
+    QTest::newRow("Yes/No, the first")
+        << Prompts::Buttons::YesNo << Prompts::DefaultButton::First << Prompts::Answer::Yes;
+    QTest::newRow("Yes/No, No") << Prompts::Buttons::YesNo << Prompts::DefaultButton::No
+                                << Prompts::Answer::No;
+    QTest::newRow("Yes/No/Cancel, No")
+        << Prompts::Buttons::YesNoCancel << Prompts::DefaultButton::No << Prompts::Answer::No;
+}
+
+void TestQtPrompts::enterPressesTheDefaultButton() {
+    QFETCH(Prompts::Buttons, buttons);
+    QFETCH(Prompts::DefaultButton, defaultButton);
+    QFETCH(Prompts::Answer, answer);
+    QtPrompts prompts;
+    bool pressed = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QTest::keyClick(box, Qt::Key_Return);
+        pressed = true;
+    });
+    QCOMPARE(prompts.message(QStringLiteral("Data Download"), QStringLiteral("Continue?"),
+                             Prompts::Icon::Question, buttons, defaultButton),
+             answer);
+    QVERIFY(pressed);
 }
 
 QTEST_MAIN(TestQtPrompts)
