@@ -86,55 +86,33 @@ private slots:
 };
 
 void TestDataTransferCommands::confirmation_data() {
-    QTest::addColumn<bool>("upload");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("kind"); // -1: upload
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<Prompts::DefaultButton>("defaultButton");
     const QString download = QStringLiteral("You are about to Download Data to the PLC\r\n\r\n"
                                             "Do You Wish to Continue?\r\n\r\n");
-    const QString counters =
-        QStringLiteral("\r\n\r\nThe PLC's running shift counters will be replaced by the "
-                       "document's.");
-    QTest::newRow("upload") << true << 0 << "[unnamed]"
-                            << "Data Upload"
+    QTest::newRow("upload") << -1 << "Data Upload"
                             << "You are about to Upload Data from the PLC\r\n\r\n"
-                               "Do You Wish to Continue?"
-                            << Prompts::DefaultButton::First;
-    QTest::newRow("download set-up parameters of an unnamed document")
-        << false << 0 << "[unnamed]"
-        << "Data Download"
-        << download + "The Set-up Parameters of [unnamed] will be written to the PLC."
-        << Prompts::DefaultButton::No;
-    QTest::newRow("download shift data: the running counters go")
-        << false << 2 << "[line3.sdt]"
-        << "Data Download"
-        << download + "The Shift Data of [line3.sdt] will be written to the PLC." + counters
-        << Prompts::DefaultButton::No;
-    QTest::newRow("download all: the running counters go")
-        << false << 4 << "[line3.sdt]"
-        << "Data Download"
-        << download +
-               "All Data (Set-up Parameters, Shift Data and Timing Channels) of [line3.sdt] "
-               "will be written to the PLC." +
-               counters
-        << Prompts::DefaultButton::No;
+                               "Do You Wish to Continue?";
+    QTest::newRow("download set-up parameters")
+        << 0 << "Data Download"
+        << download + "The Set-up Parameters of [unnamed] will be written to the PLC.";
+    QTest::newRow("download all: the running shift counters go")
+        << 4 << "Data Download"
+        << download + "All Data (Set-up Parameters, Shift Data and Timing Channels) of "
+                      "[unnamed] will be written to the PLC.\r\n\r\nThe PLC's running shift "
+                      "counters will be replaced by the document's.";
 }
 
 void TestDataTransferCommands::confirmation() {
-    QFETCH(bool, upload);
     QFETCH(int, kind);
-    QFETCH(QString, caption);
     QFETCH(QString, title);
     QFETCH(QString, text);
-    QFETCH(Prompts::DefaultButton, defaultButton);
     CommandRig rig;
-    rig.state.gFileNameCaption = caption;
     QVERIFY(rig.goOnline());
     rig.prompts.answerMessage(Prompts::Answer::No);
-    if (upload)
-        rig.commands.Upload(kind);
+    if (kind < 0)
+        rig.commands.Upload(0);
     else
         rig.commands.Download(kind);
     QCOMPARE(rig.prompts.messageCount(), 1);
@@ -143,8 +121,9 @@ void TestDataTransferCommands::confirmation() {
     QCOMPARE(box.text, text);
     QCOMPARE(box.icon, Prompts::Icon::Question);
     QCOMPARE(box.buttons, Prompts::Buttons::YesNo);
-    // A download replaces what the board holds: Enter alone must answer No.
-    QCOMPARE(box.defaultButton, defaultButton);
+    // A download replaces what the board holds: Enter alone answers No.
+    QCOMPARE(box.defaultButton,
+             kind < 0 ? Prompts::DefaultButton::First : Prompts::DefaultButton::No);
     // No: nothing happens.
     QVERIFY(!rig.commands.runningTransfer());
     QVERIFY(rig.port.sentBytes().isEmpty());
