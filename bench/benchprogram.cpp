@@ -48,7 +48,8 @@ constexpr int kChecksumReplyMs = 1000;
 // other question No, a link failure Cancel.
 class RecordingPrompts : public Prompts {
 public:
-    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override {
+    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                   DefaultButton = DefaultButton::First) override {
         boxes << title + QStringLiteral(": ") + QString(text).replace(QStringLiteral("\r\n"), " ");
         if (icon == Icon::Question)
             return Answer::Yes;

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 Prompts::Answer BenchPrompts::message(const QString& title, const QString& text, Icon,
-                                      Buttons buttons) {
+                                      Buttons buttons, DefaultButton) {
     ++m_boxes;
     std::fprintf(stderr, "unexpected box: %s: %s\n", qPrintable(title), qPrintable(text));
     return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;

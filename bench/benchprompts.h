@@ -7,7 +7,8 @@
 // answered Cancel (or No) so a failing link gives up instead of waiting.
 class BenchPrompts : public Prompts {
 public:
-    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override;
+    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                   DefaultButton defaultButton = DefaultButton::First) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFile(const FileDialog& dialog) override;

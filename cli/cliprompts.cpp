@@ -20,7 +20,7 @@ QString CliPrompts::oneLine(const QString& text) {
 }
 
 Prompts::Answer CliPrompts::message(const QString& title, const QString& text, Icon icon,
-                                    Buttons buttons) {
+                                    Buttons buttons, DefaultButton) {
     startLine();
     ++m_messages;
     if (icon == Icon::Exclamation && buttons == Buttons::Ok)

@@ -8,12 +8,15 @@
 // one line "TITLE: TEXT" (line breaks become single spaces) and answered by
 // rule: Retry as many times as --retry allows, then Cancel; No to
 // questions (Yes to those with the question icon once a command's --yes
-// has confirmed them); OK to notices. Dialogs are cancelled.
+// has confirmed them); OK to notices. Dialogs are cancelled. No one
+// presses Enter here, so a box's default button changes nothing: a
+// question is answered No unless --yes confirmed it.
 class CliPrompts : public Prompts {
 public:
     explicit CliPrompts(int retries);
 
-    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override;
+    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                   DefaultButton defaultButton = DefaultButton::First) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFile(const FileDialog& dialog) override;

@@ -25,8 +25,9 @@ public:
     FileCommandPrompts(QString openPath, QString savePath)
         : CliPrompts(0), m_openPath(std::move(openPath)), m_savePath(std::move(savePath)) {}
 
-    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override {
-        const Answer answer = CliPrompts::message(title, text, icon, buttons);
+    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                   DefaultButton defaultButton = DefaultButton::First) override {
+        const Answer answer = CliPrompts::message(title, text, icon, buttons, defaultButton);
         return buttons == Buttons::YesNoCancel ? Answer::Yes : answer;
     }
     std::optional<QString> openFile(const FileDialog&) override { return m_openPath; }

@@ -25,9 +25,10 @@ public:
 
     QString lastMessage() const { return m_last; }
 
-    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override {
+    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                   DefaultButton defaultButton = DefaultButton::First) override {
         m_last = title + QStringLiteral(": ") + CliPrompts::oneLine(text);
-        return m_inner.message(title, text, icon, buttons);
+        return m_inner.message(title, text, icon, buttons, defaultButton);
     }
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& defaultAnswer) override {

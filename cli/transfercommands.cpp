@@ -58,9 +58,9 @@ bool transfer(CliSession& session, AppState& state, int kind) {
     TaskRunner runner(session.link, task);
     const ProgressLine progress(runner);
     state.TransferKind = kind;
+    // A transfer that did not complete has said so, and how far it got, in
+    // its own box on standard error.
     runToEndStoppable(runner, [&task] { task.cancel(); });
-    if (task.outcome() == DataTransfer::Outcome::Cancelled)
-        complain(QStringLiteral("transfer cancelled; what was transferred stays"));
     return task.outcome() == DataTransfer::Outcome::Completed;
 }
 

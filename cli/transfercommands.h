@@ -21,10 +21,11 @@ class QTextStream;
 // not written).
 //
 // A file that cannot be read or written gives ExitFileError, a transfer
-// that did not complete (the link failed, the PLS refused a channel, or it
-// was cancelled) ExitLinkFailed. A download in which the link refused a value for its
-// location (an entry alert) gives ExitUsage: that value was not written, the
-// others were. A progress line shows on standard error when it is a
-// terminal.
+// that did not complete (the link failed, the PLS refused its configuration
+// or a channel, or it was cancelled) ExitLinkFailed, after the transfer's
+// box ("VRAL: Error Processing Request Process Not Complete ..." or "Data
+// Download: Process Cancelled ...") naming the last thing it did. A download in which the link
+// refused a value for its location (an entry alert) gives ExitUsage: that value was not written,
+// the others were. A progress line shows on standard error when it is a terminal.
 int runUpload(CliSession& session, const QStringList& args, QTextStream& out);
 int runDownload(CliSession& session, const QStringList& args, QTextStream& out);

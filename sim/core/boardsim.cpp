@@ -236,6 +236,10 @@ QByteArray BoardSim::writeStep(std::uint8_t byte) {
 }
 
 QByteArray BoardSim::parameter(std::uint8_t byte) {
+    if (strikes(Fault::PlsRefused)) {
+        endTransaction(Mode::None); // nothing of the command takes effect
+        return one(kRefused);
+    }
     m_params[m_paramsHave++] = byte;
     if (m_paramsHave < m_paramsWanted)
         return one(kAck);

@@ -25,7 +25,8 @@ public:
         WrongEcho,   // echoes an address/data byte with bit 0 flipped and drops the transaction
         ModeRefused, // answers 0xFF with 0x55 but a mode command byte with 0x00
         PlsBusy,     // a PLS ready poll answers busy (0x55) instead of ready
-        BadChecksum  // a program-mode record reply is one more than the sum
+        BadChecksum, // a program-mode record reply is one more than the sum
+        PlsRefused   // answers a PLS parameter byte with 0x00 and drops the transaction
     };
 
     // A transaction that stalls for longer than this between two bytes is

@@ -19,6 +19,7 @@ constexpr FaultName kFaults[] = {
     {"mode-refused", BoardSim::Fault::ModeRefused},
     {"pls-busy", BoardSim::Fault::PlsBusy},
     {"bad-checksum", BoardSim::Fault::BadChecksum},
+    {"pls-refused", BoardSim::Fault::PlsRefused},
 };
 
 // NAME or NAME=N, N >= 1 the number of times the fault strikes.
@@ -60,8 +61,8 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
     const QCommandLineOption fault(
         QStringLiteral("fault"),
         QStringLiteral(
-            "Inject a fault: silent, wrong-echo, mode-refused, pls-busy or bad-checksum, "
-            "optionally =N for N times only."),
+            "Inject a fault: silent, wrong-echo, mode-refused, pls-busy, bad-checksum or "
+            "pls-refused, optionally =N for N times only."),
         QStringLiteral("fault"));
     const QCommandLineOption alarms(QStringLiteral("alarms"),
                                     QStringLiteral("Let the machine alarms come and go."));

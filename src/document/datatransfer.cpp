@@ -27,6 +27,7 @@ constexpr int kConfigChannelCount = 18;
 constexpr int kTimingProgress = 2 * kChannels + 1;
 
 const QString kStandby = QStringLiteral(", Please Standby...");
+const QString kCrLf2 = QStringLiteral("\r\n\r\n");
 
 QString statusFor(bool download, const QString& what) {
     return (download ? QStringLiteral("Downloading ") : QStringLiteral("Uploading ")) + what +
@@ -141,17 +142,18 @@ bool DataTransfer::leadingElement() {
 }
 
 bool DataTransfer::nextValue() {
-    if (m_cancel) {
-        // The timing channels are not started after a cancelled value loop.
-        finish(Outcome::Cancelled);
-        return false;
-    }
+    // A link failure outweighs a Cancel that came with it: its box is owed.
     if (!m_link.OnlineMode || m_link.CommError) {
         finish(Outcome::LinkFailed);
         return false;
     }
     if (m_index > m_last) {
         afterValues();
+        return false;
+    }
+    if (m_cancel) {
+        // The timing channels are not started after a cancelled value loop.
+        finish(Outcome::Cancelled);
         return false;
     }
     switch (transferValue(m_index)) {
@@ -182,6 +184,8 @@ DataTransfer::ValueResult DataTransfer::transferValue(int index) {
         return ValueResult::Done;
     const ValueResult result = isDownload() ? writeValue(index) : readValue(index);
     m_repeating = result == ValueResult::Repeat;
+    if (result == ValueResult::Done && !m_link.CommError)
+        m_lastElement = index;
     return result;
 }
 
@@ -219,12 +223,12 @@ DataTransfer::ValueResult DataTransfer::writeValue(int index) {
 }
 
 bool DataTransfer::timingStart() {
-    if (m_cancel) {
-        finish(Outcome::Cancelled);
-        return false;
-    }
     if (!m_link.OnlineMode || m_link.CommError) {
         finish(Outcome::LinkFailed);
+        return false;
+    }
+    if (m_cancel) {
+        finish(Outcome::Cancelled);
         return false;
     }
     m_status = statusFor(isDownload(), QStringLiteral("Timing Channels"));
@@ -252,6 +256,8 @@ bool DataTransfer::registerUpload(QString (RSComm::*read)(), qint16& slot, Phase
     if (!m_link.CommError)
         slot = toInt16(value);
     m_phase = m_link.CommError ? Phase::Report : next;
+    // The offset is the last of the configuration's three reads.
+    m_configDone = next == Phase::Channels && !m_link.CommError;
     return true;
 }
 
@@ -264,7 +270,9 @@ bool DataTransfer::configDownload() {
         block[size_t(6 + j)] = document.SpeedCompensation[size_t(4 + j)];
     }
     block[kConfigChannelCount] = document.PLSChannelCount;
-    if (!m_link.PLSConfigDownload(block, document.PLSScale))
+    if (m_link.PLSConfigDownload(block, document.PLSScale))
+        m_configDone = true;
+    else
         m_abort = true;
     m_phase = Phase::Channels;
     return true;
@@ -316,7 +324,7 @@ bool DataTransfer::uploadChannel() {
     }
     if (channelDone) {
         m_recalls = 0;
-        ++m_channel;
+        m_lastChannel = m_channel++;
     }
     return true;
 }
@@ -334,7 +342,7 @@ bool DataTransfer::downloadChannel() {
         return true;
     }
     m_progress += 2;
-    ++m_channel;
+    m_lastChannel = m_channel++;
     return true;
 }
 
@@ -347,10 +355,33 @@ void DataTransfer::report() {
 }
 
 void DataTransfer::finish(Outcome outcome) {
-    if (outcome == Outcome::LinkFailed)
+    // A refused PLS command ends the transfer as a link failure does: the
+    // board holds (or the document took) only part of what was asked for.
+    if (outcome == Outcome::LinkFailed || outcome == Outcome::PlsCommandFailed)
         m_prompts.message(QStringLiteral("VRAL"),
-                          QStringLiteral("Error Processing Request\r\n\r\nProcess Not Complete"),
+                          QStringLiteral("Error Processing Request") + kCrLf2 +
+                              QStringLiteral("Process Not Complete") + kCrLf2 + progressText(),
                           Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
+    else if (outcome == Outcome::Cancelled)
+        m_prompts.message(isDownload() ? QStringLiteral("Data Download")
+                                       : QStringLiteral("Data Upload"),
+                          QStringLiteral("Process Cancelled") + kCrLf2 + progressText(),
+                          Prompts::Icon::Information, Prompts::Buttons::Ok);
     m_outcome = outcome;
     m_phase = Phase::Done;
+}
+
+QString DataTransfer::progressText() const {
+    const QString last =
+        isDownload() ? QStringLiteral("Last Written: ") : QStringLiteral("Last Read: ");
+    if (m_lastChannel >= 0)
+        return last + QStringLiteral("Timing Channel ") + plsChannelName(m_lastChannel);
+    if (m_configDone)
+        return last + QStringLiteral("PLS Configuration");
+    if (m_lastElement >= 0)
+        return last + QStringLiteral("Element %1 (%2)")
+                          .arg(m_lastElement)
+                          .arg(m_state.CurrentDocument.Addresses.value(m_lastElement));
+    return isDownload() ? QStringLiteral("Nothing was Written")
+                        : QStringLiteral("Nothing was Read");
 }

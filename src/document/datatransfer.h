@@ -19,15 +19,17 @@ struct AppState;
 // document's own addresses; timing channels with the PLS commands.
 //
 // A transfer that stops early keeps what it has done: values already read
-// stay in the document, values already written stay on the board.
+// stay in the document, values already written stay on the board. Its box
+// says so and names the last thing done: an element with its address, the
+// PLS configuration or a timing channel.
 class DataTransfer : public StepTask {
 public:
     enum class Outcome {
         Running,
         Completed,
-        Cancelled,        // by cancel(); silent
+        Cancelled,        // by cancel(); a box says how far it got
         LinkFailed,       // CommError, or a value the link could not be sure of; box shown
-        PlsCommandFailed, // a PLS command refused or failed; the channel loop ended
+        PlsCommandFailed, // a PLS command refused or failed; the loop ended; box shown
     };
 
     // kind must be one of the eight transfer kinds (see isTransferKind).
@@ -83,6 +85,9 @@ private:
     ValueResult writeValue(int index);
     void afterValues();
     void finish(Outcome outcome);
+    // "Last Written: Element 57 (B1057)", "Last Read: Timing Channel CH10",
+    // "Nothing was Written", ...
+    QString progressText() const;
     bool hasTiming() const;
 
     AppState& m_state;
@@ -103,5 +108,11 @@ private:
     bool m_cancel = false;
     bool m_abort = false;     // a PLS command reported failure
     bool m_uncertain = false; // a value could not be read or written for sure
+    // How far the transfer got: the last element whose exchange succeeded,
+    // the PLS configuration (with scale and offset on an upload), the last
+    // whole timing channel.
+    int m_lastElement = -1;
+    bool m_configDone = false;
+    int m_lastChannel = -1;
     Outcome m_outcome = Outcome::Running;
 };

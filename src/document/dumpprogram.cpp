@@ -212,7 +212,7 @@ void DumpProgram::confirm() {
         QStringLiteral("Do You Wish to Continue?\r\n");
     const Prompts::Answer answer = m_link.prompts().message(
         QStringLiteral("Program Download - [") + files.IdentOnDisk + QStringLiteral("]"), text,
-        Prompts::Icon::Question, Prompts::Buttons::YesNoCancel);
+        Prompts::Icon::Question, Prompts::Buttons::YesNoCancel, Prompts::DefaultButton::No);
     if (answer != Prompts::Answer::Yes)
         return end();
     // Offline for the rest of the transfer: no page may read or write the

@@ -80,12 +80,9 @@ public:
                  QStringLiteral("CH0%1 (msec):  %2").arg(j).arg(m_doc.SpeedCompensation[j]));
         line(m_font, kItemX, "5. Channel Setpoints (ON - OFF): ");
         for (int c = 0; c < 16; ++c) {
-            // Channel numbers are octal: 8 to 15 read CH10 to CH17.
-            const QString name =
-                c < 8 ? QStringLiteral("CH0%1").arg(c) : QStringLiteral("CH%1").arg(c + 2);
             line(m_font, kSubItemX,
                  QStringLiteral("%1:  %2  - %3")
-                     .arg(name)
+                     .arg(plsChannelName(c))
                      .arg(m_doc.OnSetpoints[c])
                      .arg(m_doc.OffSetpoints[c]));
         }

@@ -73,3 +73,7 @@ SetupDocument makeDefaultDocument(const QString& programVersion) {
         a[161 + i] = QString::fromLatin1(setup[i]);
     return doc;
 }
+
+QString plsChannelName(int channel) {
+    return QStringLiteral("CH%1").arg(channel, 2, 8, QLatin1Char('0'));
+}

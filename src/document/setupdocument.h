@@ -35,3 +35,7 @@ struct SetupDocument {
 
 // A new document of this release: default addresses, values and setpoints.
 SetupDocument makeDefaultDocument(const QString& programVersion);
+
+// The name a PLS channel (0-15) goes by: channel numbers count in octal,
+// so 0 to 7 are CH00 to CH07 and 8 to 15 are CH10 to CH17.
+QString plsChannelName(int channel);

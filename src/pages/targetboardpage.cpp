@@ -446,7 +446,7 @@ void TargetBoardPage::resetFaults() {
     const Prompts::Answer answer = services().prompts.message(
         QStringLiteral("WARNING - Fault Code Reset!"),
         QStringLiteral("Target Board will be reinitialized.\r\n\r\nDo you wish to continue?"),
-        Prompts::Icon::Critical, Prompts::Buttons::YesNoCancel);
+        Prompts::Icon::Critical, Prompts::Buttons::YesNoCancel, Prompts::DefaultButton::No);
     if (answer != Prompts::Answer::Yes)
         return;
     m_cmdResetFaults->setEnabled(false);

@@ -15,6 +15,10 @@ public:
     enum class Icon { None, Critical, Question, Exclamation, Information };
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
     enum class Answer { Ok, Cancel, Yes, No, Retry };
+    // The button that Enter presses: the set's first (OK, Yes or Retry), or
+    // No for a question whose Yes replaces what is on the board or in a
+    // file, so that Enter alone never does the destructive thing.
+    enum class DefaultButton { First, No };
 
     // Settings of a file dialog. The filter keeps the program's own form,
     // pairs of description and pattern separated by "|", for example
@@ -38,8 +42,8 @@ public:
 
     virtual ~Prompts() = default;
 
-    virtual Answer message(const QString& title, const QString& text, Icon icon,
-                           Buttons buttons) = 0;
+    virtual Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                           DefaultButton defaultButton = DefaultButton::First) = 0;
     // Input box; nullopt when cancelled.
     virtual std::optional<QString> input(const QString& title, const QString& prompt,
                                          const QString& defaultAnswer) = 0;

@@ -108,7 +108,7 @@ QString ReportTask::failureText() const {
                         : QStringLiteral("The report could not be printed on \"%1\": %2.");
     text = text.arg(m_job.target(), what);
     if (!file && m_pagesDrawn > 0)
-        text += QStringLiteral("\r\n%1 of %2 pages had already gone to the printer; "
+        text += QStringLiteral("\r\n\r\n%1 of %2 pages had already gone to the printer; "
                                "they are not withdrawn.")
                     .arg(m_pagesDrawn)
                     .arg(sheetCount());

@@ -13,7 +13,25 @@
 
 namespace {
 constexpr int kDownload = 10;
-const QString kContinue = QStringLiteral("\r\n\r\nDo You Wish to Continue?");
+constexpr int kShiftKind = 2;
+constexpr int kAllKind = 4;
+const QString kCrLf2 = QStringLiteral("\r\n\r\n");
+const QString kContinue = kCrLf2 + QStringLiteral("Do You Wish to Continue?");
+
+// What a download of the entry's kind writes to the board, and from where.
+QString downloadDetails(int kind, const QString& fileCaption) {
+    static const QString parts[] = {
+        QStringLiteral("The Set-up Parameters"), QStringLiteral("The Timing Channels"),
+        QStringLiteral("The Shift Data"), QString(),
+        QStringLiteral("All Data (Set-up Parameters, Shift Data and Timing Channels)")};
+    QString text = parts[kind] + QStringLiteral(" of ") + fileCaption +
+                   QStringLiteral(" will be written to the PLC.");
+    // The board counts the running shift on: a download sets it back.
+    if (kind == kShiftKind || kind == kAllKind)
+        text += kCrLf2 + QStringLiteral("The PLC's running shift counters will be replaced by "
+                                        "the document's.");
+    return text;
+}
 } // namespace
 
 // One transfer with its runner and window, for as long as it runs.
@@ -47,10 +65,14 @@ void DataTransferCommands::Upload(int kind) {
 }
 
 void DataTransferCommands::Download(int kind) {
+    if (kind >= kDownload || !DataTransfer::isTransferKind(kind))
+        return;
+    // Yes replaces what the board holds: Enter alone answers No.
     const Prompts::Answer answer = m_context.prompts.message(
         QStringLiteral("Data Download"),
-        QStringLiteral("You are about to Download Data to the PLC") + kContinue,
-        Prompts::Icon::Question, Prompts::Buttons::YesNo);
+        QStringLiteral("You are about to Download Data to the PLC") + kContinue + kCrLf2 +
+            downloadDetails(kind, m_context.state.gFileNameCaption),
+        Prompts::Icon::Question, Prompts::Buttons::YesNo, Prompts::DefaultButton::No);
     if (answer != Prompts::Answer::Yes)
         return;
     RunDataTransfer(kind + kDownload);

@@ -20,8 +20,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace {
 constexpr int kFirstPort = 1;
 constexpr int kLastPort = 99;
@@ -129,11 +127,16 @@ bool frmSetupComm::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+std::optional<qint32> frmSetupComm::portNumber() const {
+    const std::optional<double> value = wholeNumber(m_txtCommPort->text());
+    if (!value)
+        return std::nullopt;
+    return nearestInt(*value);
+}
+
 bool frmSetupComm::portFieldAccepted() const {
-    bool numeric = false;
-    const double value = m_txtCommPort->text().trimmed().toDouble(&numeric);
-    return numeric && std::isfinite(value) && value >= m_updCommPort->minimum() &&
-           value <= m_updCommPort->maximum();
+    const std::optional<qint32> port = portNumber();
+    return port && *port >= m_updCommPort->minimum() && *port <= m_updCommPort->maximum();
 }
 
 void frmSetupComm::refusePortField() {
@@ -150,9 +153,7 @@ void frmSetupComm::refusePortField() {
 }
 
 void frmSetupComm::showDevice() {
-    const qint64 port = leadingInteger(m_txtCommPort->text());
-    const bool inRange = port >= kFirstPort && port <= kLastPort;
-    m_lblDevice->setText(inRange ? m_commObj.deviceFor(static_cast<int>(port)) : QString());
+    m_lblDevice->setText(portFieldAccepted() ? m_commObj.deviceFor(*portNumber()) : QString());
 }
 
 void frmSetupComm::cmdSave_Click() {
@@ -164,8 +165,8 @@ void frmSetupComm::cmdSave_Click() {
         return;
     }
     m_link.CloseRSComm();
-    const PortSettings settings = PortSettings::clamped(
-        leadingInteger(m_txtCommPort->text()), m_optPortSpeed19200->isChecked() ? 19200 : 9600);
+    const PortSettings settings =
+        PortSettings::clamped(*portNumber(), m_optPortSpeed19200->isChecked() ? 19200 : 9600);
     std::optional<SettingsFileError> error =
         PortSettingsFile(m_link.CommSettingsFile()).write(settings);
     if (!error)

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class AppFolder;
 class Prompts;
 class QLabel;
@@ -29,7 +31,11 @@ protected:
 private:
     void buildControls();
     void loadCurrentSettings();
-    // Whether the field holds a whole number 1..99.
+    // The field's number, by the rule of every entry field: the whole text
+    // one decimal number ("5e1" is none), rounded to the nearest integer.
+    // What is checked is what is saved.
+    std::optional<qint32> portNumber() const;
+    // Whether the field's number is 1..99.
     bool portFieldAccepted() const;
     // The "Comm Port" message, then the focus back in the field.
     void refusePortField();

@@ -52,7 +52,7 @@ void ProgramCommands::DownloadProgram() {
         QStringLiteral("Program Download"),
         QStringLiteral("You are about to download ") + quotedFileName(*path) +
             QStringLiteral(" to the K7600.\r\n\r\nDo you wish to continue?"),
-        Prompts::Icon::Question, Prompts::Buttons::YesNo);
+        Prompts::Icon::Question, Prompts::Buttons::YesNo, Prompts::DefaultButton::No);
     if (answer != Prompts::Answer::Yes)
         return;
     run(std::make_unique<DumpProgram>(m_context.link), frmDownloadProg::kDownload, {});
@@ -78,7 +78,7 @@ void ProgramCommands::UploadProgram() {
             quotedFileName(*path) +
             QStringLiteral(".\r\n\r\nIts revision, configuration and image files will be "
                            "replaced.\r\n\r\nDo you wish to continue?"),
-        Prompts::Icon::Question, Prompts::Buttons::YesNo);
+        Prompts::Icon::Question, Prompts::Buttons::YesNo, Prompts::DefaultButton::No);
     if (answer != Prompts::Answer::Yes)
         return;
     link.setInUploadMode(true);

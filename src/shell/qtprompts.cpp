@@ -131,8 +131,10 @@ QString QtPrompts::qtFilter(const QString& programFilter) {
 }
 
 Prompts::Answer QtPrompts::message(const QString& title, const QString& text, Icon icon,
-                                   Buttons buttons) {
+                                   Buttons buttons, DefaultButton defaultButton) {
     QMessageBox box(toQt(icon), title, qtText(text), toQt(buttons), m_parent);
+    if (defaultButton == DefaultButton::No)
+        box.setDefaultButton(QMessageBox::No);
     const QString columns = tabColumnsHtml(text);
     if (!columns.isEmpty()) {
         box.setTextFormat(Qt::RichText);

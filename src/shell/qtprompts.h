@@ -10,7 +10,8 @@ public:
     explicit QtPrompts(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
-    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override;
+    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                   DefaultButton defaultButton = DefaultButton::First) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFile(const FileDialog& dialog) override;

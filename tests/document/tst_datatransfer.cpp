@@ -13,6 +13,11 @@ namespace {
 
 constexpr int kBase = 1000; // element i lives at byte B(1000 + i)
 const QString kErrorText = QStringLiteral("Error Processing Request\r\n\r\nProcess Not Complete");
+const QString kCancelText = QStringLiteral("Process Cancelled");
+
+QString lastDone(const QString& what) {
+    return QStringLiteral("\r\n\r\n") + what;
+}
 
 struct TransferRig : LinkRig {
     AppState state;
@@ -91,6 +96,8 @@ private slots:
     void cancelBetweenChannels();
     void linkFailureMidTransfer_data();
     void linkFailureMidTransfer();
+    void refusedPlsCommandEndsWithBox_data();
+    void refusedPlsCommandEndsWithBox();
     void readMismatchRepeatedOnce();
     void readMismatchTwiceStops();
     void writeMismatchTwiceStops();
@@ -294,6 +301,7 @@ void TestDataTransfer::cancelStopsValueLoop() {
     TransferRig rig;
     QVERIFY(rig.goOnline());
     const SetupDocument before = rig.state.CurrentDocument;
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
     DataTransfer transfer(rig.state, rig.link, rig.prompts, 12);
     QCOMPARE(rig.run(transfer,
                      [&](int steps) {
@@ -303,13 +311,17 @@ void TestDataTransfer::cancelStopsValueLoop() {
              DataTransfer::Outcome::Cancelled);
     QCOMPARE(rig.wire(), writes(before, indices(1, 5)));
     QCOMPARE(transfer.progress(), 5);
-    QCOMPARE(rig.prompts.messageCount(), 0);
+    const ScriptedPrompts::Record box = rig.prompts.messages().value(0);
+    QCOMPARE(box.title, QStringLiteral("Data Download"));
+    QCOMPARE(box.text, kCancelText + lastDone(QStringLiteral("Last Written: Element 5 (B1005)")));
+    QCOMPARE(box.icon, Prompts::Icon::Information);
 }
 
 void TestDataTransfer::cancelBeforeTimingChannels() {
     TransferRig rig;
     rig.programChannels({{10, 20}, {30, 40}});
     QVERIFY(rig.goOnline());
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
     DataTransfer transfer(rig.state, rig.link, rig.prompts, 14);
     QCOMPARE(rig.run(transfer,
                      [&](int steps) {
@@ -324,7 +336,7 @@ void TestDataTransfer::cancelBeforeTimingChannels() {
     QCOMPARE(rig.board.pls().channel(0).on, 10);
     QCOMPARE(rig.board.pls().channel(1).off, 40);
     QVERIFY(!rig.state.ChannelsDownloaded);
-    QCOMPARE(rig.prompts.messageCount(), 0);
+    QCOMPARE(rig.prompts.messageCount(), 1);
 }
 
 void TestDataTransfer::cancelBetweenChannels() {
@@ -334,6 +346,7 @@ void TestDataTransfer::cancelBetweenChannels() {
     rig.state.CurrentDocument.OnSetpoints.fill(100);
     rig.state.CurrentDocument.OffSetpoints.fill(200);
     QVERIFY(rig.goOnline());
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
     DataTransfer transfer(rig.state, rig.link, rig.prompts, 11);
     // Step 1 is the configuration; steps 2.. are one whole channel each.
     QCOMPARE(rig.run(transfer,
@@ -352,17 +365,23 @@ void TestDataTransfer::cancelBetweenChannels() {
     QCOMPARE(transfer.progress(), 6);
     // Some channels changed: the timing page must read them again.
     QVERIFY(rig.state.ChannelsDownloaded);
-    QCOMPARE(rig.prompts.messageCount(), 0);
+    QCOMPARE(rig.prompts.messageCount(), 1);
+    QCOMPARE(rig.prompts.messages().first().text,
+             kCancelText + lastDone(QStringLiteral("Last Written: Timing Channel CH02")));
 }
 
 void TestDataTransfer::linkFailureMidTransfer_data() {
     QTest::addColumn<int>("kind");
-    QTest::newRow("upload all") << 4;
-    QTest::newRow("download all") << 14;
+    QTest::addColumn<bool>("cancelInLinkBox");
+    QTest::newRow("upload all") << 4 << false;
+    QTest::newRow("download all") << 14 << false;
+    // The failure's box is owed even when Cancel came with it.
+    QTest::newRow("download all, Cancel pressed while the link's box is up") << 14 << true;
 }
 
 void TestDataTransfer::linkFailureMidTransfer() {
     QFETCH(int, kind);
+    QFETCH(bool, cancelInLinkBox);
     TransferRig rig;
     for (int i = 0; i <= SetupDocument::ParameterCount; ++i)
         rig.board.setMemory(kBase + i, quint8(222));
@@ -372,6 +391,8 @@ void TestDataTransfer::linkFailureMidTransfer() {
     rig.prompts.answerMessage(Prompts::Answer::Cancel);
     rig.prompts.answerMessage(Prompts::Answer::Ok);
     DataTransfer transfer(rig.state, rig.link, rig.prompts, kind);
+    if (cancelInLinkBox)
+        rig.prompts.setDuringMessage([&transfer] { transfer.cancel(); });
     const DataTransfer::Outcome outcome = rig.run(transfer, [&](int steps) {
         if (steps == 10)
             rig.board.setFault(BoardSim::Fault::Silent);
@@ -381,7 +402,8 @@ void TestDataTransfer::linkFailureMidTransfer() {
     const QList<ScriptedPrompts::Record> boxes = rig.prompts.messages();
     QCOMPARE(boxes.size(), 2);
     QCOMPARE(boxes.last().title, QStringLiteral("VRAL"));
-    QCOMPARE(boxes.last().text, kErrorText);
+    QCOMPARE(boxes.last().text, kErrorText + lastDone(QStringLiteral("Last %1: Element 9 (B1009)")
+                                                          .arg(kind == 4 ? "Read" : "Written")));
     QCOMPARE(boxes.last().icon, Prompts::Icon::Exclamation);
     QCOMPARE(boxes.last().buttons, Prompts::Buttons::Ok);
     // Nothing after the failing element; no PLS command at all.
@@ -404,6 +426,54 @@ void TestDataTransfer::linkFailureMidTransfer() {
         QCOMPARE(int(rig.board.memory(kBase + 11)), 222);
         QVERIFY(!rig.state.ChannelsDownloaded);
     }
+}
+
+// The board refuses a PLS command outright (no link failure): the loop ends
+// there, and the box says so and how far the transfer got.
+void TestDataTransfer::refusedPlsCommandEndsWithBox_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("refusedAfterSteps");
+    QTest::addColumn<int>("channelsDone");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("download all: configuration refused")
+        << 14 << 0 << 0 << "Last Written: Element 178 (B1178)";
+    QTest::newRow("download timing: the tenth channel refused")
+        << 11 << 10 << 9 << "Last Written: Timing Channel CH10";
+    QTest::newRow("upload timing: first recall refused")
+        << 1 << 0 << 0 << "Last Read: PLS Configuration";
+    QTest::newRow("upload timing: recall of CH03 refused")
+        << 1 << 9 << 3 << "Last Read: Timing Channel CH02";
+}
+
+void TestDataTransfer::refusedPlsCommandEndsWithBox() {
+    QFETCH(int, kind);
+    QFETCH(int, refusedAfterSteps);
+    QFETCH(int, channelsDone);
+    QFETCH(QString, last);
+    TransferRig rig;
+    rig.programChannels(QVector<std::array<int, 2>>(16, {1, 2}));
+    rig.state.CurrentDocument.OnSetpoints.fill(100);
+    QVERIFY(rig.goOnline());
+    if (refusedAfterSteps == 0)
+        rig.board.setFault(BoardSim::Fault::PlsRefused, 1);
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
+    DataTransfer transfer(rig.state, rig.link, rig.prompts, kind);
+    QCOMPARE(rig.run(transfer,
+                     [&](int steps) {
+                         if (steps == refusedAfterSteps)
+                             rig.board.setFault(BoardSim::Fault::PlsRefused, 1);
+                     }),
+             DataTransfer::Outcome::PlsCommandFailed);
+    QVERIFY(!rig.link.CommError);
+    QCOMPARE(rig.prompts.messageCount(), 1);
+    QCOMPARE(rig.prompts.messages().first().text, kErrorText + lastDone(last));
+    // Up to the refusal everything went (the document's 100 to the board, the
+    // board's 1 to the document); from it on nothing.
+    const bool download = kind >= 10;
+    for (int c = 0; c < 16; ++c)
+        QCOMPARE(download ? rig.board.pls().channel(c).on
+                          : rig.state.CurrentDocument.OnSetpoints[c],
+                 (c < channelsDone) == download ? 100 : 1);
 }
 
 void TestDataTransfer::readMismatchRepeatedOnce() {
@@ -439,7 +509,8 @@ void TestDataTransfer::readMismatchTwiceStops() {
     QCOMPARE(rig.state.CurrentDocument.Values[161], 61);
     QCOMPARE(rig.state.CurrentDocument.Values[162], before.Values[162]);
     QCOMPARE(rig.prompts.messageCount(), 1);
-    QCOMPARE(rig.prompts.messages().first().text, kErrorText);
+    QCOMPARE(rig.prompts.messages().first().text,
+             kErrorText + lastDone(QStringLiteral("Last Read: Element 161 (B1161)")));
     QVERIFY(!rig.link.CommError);
     QCOMPARE(transfer.progress(), 2);
 }
@@ -452,7 +523,8 @@ void TestDataTransfer::writeMismatchTwiceStops() {
     rig.board.setFault(BoardSim::Fault::WrongEcho, 2);
     QCOMPARE(rig.run(transfer), DataTransfer::Outcome::LinkFailed);
     QCOMPARE(rig.prompts.messageCount(), 1);
-    QCOMPARE(rig.prompts.messages().first().text, kErrorText);
+    QCOMPARE(rig.prompts.messages().first().text,
+             kErrorText + lastDone(QStringLiteral("Nothing was Written")));
     // Written twice, then nothing more.
     QCOMPARE(rig.wire(), QStringList({"write cut", "write cut"}));
 }
@@ -464,7 +536,8 @@ void TestDataTransfer::offlineEndsAtOnce() {
     QCOMPARE(rig.run(transfer), DataTransfer::Outcome::LinkFailed);
     QVERIFY(rig.port.sentBytes().isEmpty());
     QCOMPARE(rig.prompts.messageCount(), 1);
-    QCOMPARE(rig.prompts.messages().first().text, kErrorText);
+    QCOMPARE(rig.prompts.messages().first().text,
+             kErrorText + lastDone(QStringLiteral("Nothing was Read")));
     QCOMPARE(transfer.progress(), 0);
 }
 
@@ -473,11 +546,14 @@ void TestDataTransfer::refusedSetpointEndsChannelLoop() {
     rig.state.CurrentDocument.PLSScale = 360;
     rig.state.CurrentDocument.OnSetpoints[2] = 400; // beyond the scale
     rig.prompts.answerMessage(Prompts::Answer::Ok);
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
     QVERIFY(rig.goOnline());
     DataTransfer transfer(rig.state, rig.link, rig.prompts, 11);
     QCOMPARE(rig.run(transfer), DataTransfer::Outcome::PlsCommandFailed);
-    QCOMPARE(rig.prompts.messageCount(), 1);
+    QCOMPARE(rig.prompts.messageCount(), 2);
     QCOMPARE(rig.prompts.messages().first().title, QStringLiteral("PLS Single Setpoint"));
+    QCOMPARE(rig.prompts.messages().last().text,
+             kErrorText + lastDone(QStringLiteral("Last Written: Timing Channel CH01")));
     // Channels 0 and 1 programmed, channel 2 refused before anything was sent, then no more.
     const QStringList wire = rig.wire();
     QCOMPARE(wire.last(), QStringLiteral("word 0x18"));

@@ -224,6 +224,7 @@ void TestDumpProgram::confirmation() {
     QCOMPARE(box.title, QStringLiteral("Program Download - [PROGRAM1]"));
     QCOMPARE(box.icon, Prompts::Icon::Question);
     QCOMPARE(box.buttons, Prompts::Buttons::YesNoCancel);
+    QCOMPARE(box.defaultButton, Prompts::DefaultButton::No);
     QCOMPARE(box.text, QStringLiteral("Program to be loaded into module (on disk):\r\n"
                                       "  Program Ident: \t\tPROGRAM1\r\n"
                                       "  Program Revision: \t\t5\r\n"

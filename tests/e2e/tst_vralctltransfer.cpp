@@ -66,6 +66,7 @@ private slots:
     void brokenOffUploadLeavesTheFile();
     void valueOutOfRangeIsReportedTheRestWritten();
     void ctrlCStopsBeforeTheTimingChannels();
+    void refusedConfigurationEndsWithTheBox();
     void refused_data();
     void refused();
 
@@ -200,13 +201,30 @@ void TestVralctlTransfer::ctrlCStopsBeforeTheTimingChannels() {
     QVERIFY(ctlProcess.waitForFinished(10000));
     QCOMPARE(ctlProcess.exitStatus(), QProcess::NormalExit);
     QCOMPARE(ctlProcess.exitCode(), kExitLink);
-    QCOMPARE(QString::fromLocal8Bit(ctlProcess.readAllStandardError()),
-             QStringLiteral("vralctl: transfer cancelled; what was transferred stays\n"));
+    const QString err = QString::fromLocal8Bit(ctlProcess.readAllStandardError());
+    QVERIFY2(err.startsWith(QStringLiteral("Data Download: Process Cancelled Last Written: "
+                                           "Element ")) &&
+                 err.count(QLatin1Char('\n')) == 1,
+             qPrintable(err));
     // The first value went out, the last one (9) did not: the board's own 10.
     QCOMPARE(ctl(board, {"read", "B1011", "B4011"}).out, QStringList({"33", "10"}));
     // Channel 0 as a new board has it (120/160), not the document's 100/300.
     QCOMPARE(ctl(board, {"pls", "recall", "0"}).out, QStringList{"state 1 position 120"});
     QCOMPARE(ctl(board, {"pls", "show"}).out.value(0), QStringLiteral("scale 360"));
+}
+
+// The board refuses the PLS configuration (no link failure): none of the
+// channels is programmed, and the download says so instead of ending as if
+// it had finished.
+void TestVralctlTransfer::refusedConfigurationEndsWithTheBox() {
+    BoardProcess board(
+        {QStringLiteral("--stopped"), QStringLiteral("--fault"), QStringLiteral("pls-refused=1")});
+    QVERIFY(!board.device().isEmpty());
+    const CtlRun run = ctl(board, {"download", "timing", path("machine.sdt")});
+    QCOMPARE(run.exitCode, kExitLink);
+    QCOMPARE(run.err, QStringList{"VRAL: Error Processing Request Process Not Complete Nothing "
+                                  "was Written"});
+    QCOMPARE(ctl(board, {"pls", "recall", "0"}).out, QStringList{"state 1 position 120"});
 }
 
 void TestVralctlTransfer::refused_data() {

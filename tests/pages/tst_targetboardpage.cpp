@@ -112,6 +112,7 @@ void TestTargetBoardPage::resetFaultsAnswers() {
              QStringLiteral("Target Board will be reinitialized.\r\n\r\nDo you wish to continue?"));
     QCOMPARE(record.icon, Prompts::Icon::Critical);
     QCOMPARE(record.buttons, Prompts::Buttons::YesNoCancel);
+    QCOMPARE(record.defaultButton, Prompts::DefaultButton::No);
     QCOMPARE(m_rig->writtenAddresses(), written);
     if (!written.isEmpty())
         QCOMPARE(int(m_rig->board.memory(8176)), 0);

@@ -274,17 +274,27 @@ void TestTimingPage::notProgrammedFieldLeftWithoutCheck() {
 void TestTimingPage::channelNumberRewritten_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("8 becomes 10") << QStringLiteral("8") << QStringLiteral("10");
-    QTest::newRow("9 becomes 10") << QStringLiteral("9") << QStringLiteral("10");
-    QTest::newRow("7 stays") << QStringLiteral("7") << QStringLiteral("7");
-    QTest::newRow("10 stays") << QStringLiteral("10") << QStringLiteral("10");
+    QTest::addColumn<int>("spinnerSteps"); // 0: typed and left
+    QTest::newRow("8 becomes 10") << QStringLiteral("8") << QStringLiteral("10") << 0;
+    QTest::newRow("9 becomes 10") << QStringLiteral("9") << QStringLiteral("10") << 0;
+    QTest::newRow("7 stays") << QStringLiteral("7") << QStringLiteral("7") << 0;
+    QTest::newRow("10 stays") << QStringLiteral("10") << QStringLiteral("10") << 0;
+    // The spinner steps over the gap; down from 10 its 9 becomes 7, or 10 could not be left.
+    QTest::newRow("spinner up from 7") << QStringLiteral("7") << QStringLiteral("10") << 1;
+    QTest::newRow("spinner down from 10") << QStringLiteral("10") << QStringLiteral("7") << -1;
 }
 
 void TestTimingPage::channelNumberRewritten() {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
+    QFETCH(int, spinnerSteps);
     openOnline();
-    typeAndLeave(child<QLineEdit>(QStringLiteral("txtTmg1")), typed);
+    if (spinnerSteps == 0) {
+        typeAndLeave(child<QLineEdit>(QStringLiteral("txtTmg1")), typed);
+    } else {
+        child<QLineEdit>(QStringLiteral("txtTmg1"))->setText(typed);
+        child<Spinner>(QStringLiteral("updTmg1"))->stepBy(spinnerSteps);
+    }
     QCOMPARE(child<QLineEdit>(QStringLiteral("txtTmg1"))->text(), shown);
     QCOMPARE(m_rig->prompts.messageCount(), 0);
     QVERIFY(m_rig->port.sentBytes().isEmpty()); // the field only feeds its buttons

@@ -86,34 +86,44 @@ private slots:
 };
 
 void TestDataTransferCommands::confirmation_data() {
-    QTest::addColumn<bool>("upload");
+    QTest::addColumn<int>("kind"); // -1: upload
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
-    QTest::newRow("upload") << true << "Data Upload"
+    const QString download = QStringLiteral("You are about to Download Data to the PLC\r\n\r\n"
+                                            "Do You Wish to Continue?\r\n\r\n");
+    QTest::newRow("upload") << -1 << "Data Upload"
                             << "You are about to Upload Data from the PLC\r\n\r\n"
                                "Do You Wish to Continue?";
-    QTest::newRow("download") << false << "Data Download"
-                              << "You are about to Download Data to the PLC\r\n\r\n"
-                                 "Do You Wish to Continue?";
+    QTest::newRow("download set-up parameters")
+        << 0 << "Data Download"
+        << download + "The Set-up Parameters of [unnamed] will be written to the PLC.";
+    QTest::newRow("download all: the running shift counters go")
+        << 4 << "Data Download"
+        << download + "All Data (Set-up Parameters, Shift Data and Timing Channels) of "
+                      "[unnamed] will be written to the PLC.\r\n\r\nThe PLC's running shift "
+                      "counters will be replaced by the document's.";
 }
 
 void TestDataTransferCommands::confirmation() {
-    QFETCH(bool, upload);
+    QFETCH(int, kind);
     QFETCH(QString, title);
     QFETCH(QString, text);
     CommandRig rig;
     QVERIFY(rig.goOnline());
     rig.prompts.answerMessage(Prompts::Answer::No);
-    if (upload)
+    if (kind < 0)
         rig.commands.Upload(0);
     else
-        rig.commands.Download(0);
+        rig.commands.Download(kind);
     QCOMPARE(rig.prompts.messageCount(), 1);
     const ScriptedPrompts::Record box = rig.prompts.messages().first();
     QCOMPARE(box.title, title);
     QCOMPARE(box.text, text);
     QCOMPARE(box.icon, Prompts::Icon::Question);
     QCOMPARE(box.buttons, Prompts::Buttons::YesNo);
+    // A download replaces what the board holds: Enter alone answers No.
+    QCOMPARE(box.defaultButton,
+             kind < 0 ? Prompts::DefaultButton::First : Prompts::DefaultButton::No);
     // No: nothing happens.
     QVERIFY(!rig.commands.runningTransfer());
     QVERIFY(rig.port.sentBytes().isEmpty());
@@ -184,6 +194,7 @@ void TestDataTransferCommands::cancelButtonStopsDownload() {
     CommandRig rig;
     QVERIFY(rig.goOnline());
     rig.prompts.answerMessage(Prompts::Answer::Yes);
+    rig.prompts.answerMessage(Prompts::Answer::Ok); // the box that says how far it got
     rig.commands.Download(4);
     frmProcessing* window = rig.commands.processingWindow();
     QVERIFY(window);
@@ -201,7 +212,11 @@ void TestDataTransferCommands::cancelButtonStopsDownload() {
     QVERIFY(!rig.port.sentBytes().contains(QByteArray("\xFF\x3B", 2)));
     QVERIFY(!rig.port.sentBytes().contains(QByteArray("\xFF\x1B", 2)));
     QVERIFY(!rig.state.ChannelsDownloaded);
-    QCOMPARE(rig.prompts.messageCount(), 1);
+    QCOMPARE(rig.prompts.messageCount(), 2);
+    const ScriptedPrompts::Record box = rig.prompts.messages().last();
+    QCOMPARE(box.title, QStringLiteral("Data Download"));
+    QVERIFY2(box.text.startsWith(QStringLiteral("Process Cancelled\r\n\r\nLast Written: Element ")),
+             qPrintable(box.text));
 }
 
 void TestDataTransferCommands::offlineQuestion_data() {
@@ -244,7 +259,7 @@ void TestDataTransferCommands::offlineQuestion() {
     if (portFails) {
         QCOMPARE(boxes.size(), 3);
         QCOMPARE(boxes.at(1).title, QStringLiteral("Comm Port Error"));
-        QCOMPARE(boxes.at(2).text, kErrorText);
+        QCOMPARE(boxes.at(2).text, kErrorText + QStringLiteral("\r\n\r\nNothing was Written"));
     } else {
         QCOMPARE(boxes.size(), 1);
         QVERIFY(rig.link.OnlineMode);

@@ -93,6 +93,9 @@ void TestFrmSetupComm::leavingThePortField_data() {
     QTest::newRow("letter") << "a" << false;
     QTest::newRow("empty") << "" << false;
     QTest::newRow("number then letter") << "5a" << false;
+    // Saved by the leading number it would be port 5: it is no number at all.
+    QTest::newRow("exponent 5e1") << "5e1" << false;
+    QTest::newRow("99.5 rounds to 100") << "99.5" << false;
     QTest::newRow("1") << "1" << true;
     QTest::newRow("99") << "99" << true;
     QTest::newRow("spaces around 42") << " 42 " << true;

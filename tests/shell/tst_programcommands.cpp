@@ -239,6 +239,7 @@ void TestProgramCommands::downloadConfirmationNoSendsNothing() {
                QStringLiteral("You are about to download \"NEW.wdx\" to the K7600.\r\n\r\n"
                               "Do you wish to continue?"),
                Prompts::Icon::Question, Prompts::Buttons::YesNo);
+    QCOMPARE(rig.prompts.messages().first().defaultButton, Prompts::DefaultButton::No);
     QCOMPARE(rig.state.gProgramFilePath, rig.path(QStringLiteral("NEW.wdx")));
     QVERIFY(!rig.commands.runningTask());
     QVERIFY(rig.port.sentBytes().isEmpty());
@@ -483,6 +484,7 @@ void TestProgramCommands::uploadConfirmation() {
                               "\"NEW.wdx\".\r\n\r\nIts revision, configuration and image files "
                               "will be replaced.\r\n\r\nDo you wish to continue?"),
                Prompts::Icon::Question, Prompts::Buttons::YesNo);
+    QCOMPARE(rig.prompts.messages().last().defaultButton, Prompts::DefaultButton::No);
     QVERIFY(!rig.commands.runningTask());
     QVERIFY(!rig.link.InUploadMode());
     // Nothing but going online reached the board; the files are as they were.

@@ -1,5 +1,6 @@
 // What the Qt prompts make of the program's own texts: file filters, the
-// input box's size and the columns a text lays out with tabs.
+// input box's size, the columns a text lays out with tabs, and the button
+// that Enter presses.
 #include "qtprompts.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -20,6 +21,7 @@ private slots:
     void tabbedValuesLineUp_data();
     void tabbedValuesLineUp();
     void textWithoutTabsStaysPlain();
+    void enterPressesTheDefaultButton();
 };
 
 void TestQtPrompts::filter_data() {
@@ -101,6 +103,20 @@ void TestQtPrompts::inputBoxShowsItsTitle() {
     QVERIFY2(width >= QtPrompts::inputBoxWidthFor(title, QWidget()),
              qPrintable(QString::number(width)));
     QVERIFY(width > needed + 100);
+}
+
+// Enter in a real box answers its default button: Yes, unless No is named.
+void TestQtPrompts::enterPressesTheDefaultButton() {
+    QtPrompts prompts;
+    for (const auto defaultButton : {Prompts::DefaultButton::First, Prompts::DefaultButton::No}) {
+        QTimer::singleShot(
+            0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+        QCOMPARE(prompts.message(QStringLiteral("Data Download"), QStringLiteral("Continue?"),
+                                 Prompts::Icon::Question, Prompts::Buttons::YesNoCancel,
+                                 defaultButton),
+                 defaultButton == Prompts::DefaultButton::No ? Prompts::Answer::No
+                                                             : Prompts::Answer::Yes);
+    }
 }
 
 QTEST_MAIN(TestQtPrompts)

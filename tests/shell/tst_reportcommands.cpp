@@ -201,7 +201,7 @@ void TestReportCommands::copiesDrawnWhenThePrinterCannot_data() {
     QTest::newRow("second copy's first page refused")
         << 2 << 4 << 3
         << "The report could not be printed on \"Plant Printer\": page 4 of 6 could not be "
-           "started.\r\n3 of 6 pages had already gone to the printer; they are not withdrawn.";
+           "started.\r\n\r\n3 of 6 pages had already gone to the printer; they are not withdrawn.";
 }
 
 // The toolkit's PDF printer makes no copies of its own: each copy is drawn,
@@ -252,15 +252,15 @@ void TestReportCommands::failedPrintJobIsReported_data() {
     QTest::newRow("second page refused")
         << false << 2 << false << 1
         << "The report could not be printed on \"Plant Printer\": page 2 of 3 could not be "
-           "started.\r\n1 of 3 pages had already gone to the printer; they are not withdrawn.";
+           "started.\r\n\r\n1 of 3 pages had already gone to the printer; they are not withdrawn.";
     QTest::newRow("last page refused")
         << false << 3 << false << 2
         << "The report could not be printed on \"Plant Printer\": page 3 of 3 could not be "
-           "started.\r\n2 of 3 pages had already gone to the printer; they are not withdrawn.";
+           "started.\r\n\r\n2 of 3 pages had already gone to the printer; they are not withdrawn.";
     QTest::newRow("job not completed")
         << false << 0 << true << 3
         << "The report could not be printed on \"Plant Printer\": the print job could not be "
-           "completed.\r\n3 of 3 pages had already gone to the printer; they are not "
+           "completed.\r\n\r\n3 of 3 pages had already gone to the printer; they are not "
            "withdrawn.";
 }
 

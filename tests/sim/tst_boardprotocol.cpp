@@ -123,6 +123,8 @@ void TestBoardProtocol::fault_data() {
     QTest::newRow("PLS busy twice, then ready")
         << F::PlsBusy << 2 << hex("FF1A6801 3855 3855 3855 55")
         << hex("55555555 5555 5555 5500 55");
+    QTest::newRow("PLS parameter refused once, the command sent again")
+        << F::PlsRefused << 1 << hex("FF1A68 FF1A6801") << hex("555500 55555555");
     QTest::newRow("bad checksum once")
         << F::BadChecksum << 1 << hex("FF03012000050120 0005") << hex("5555 27 26");
 }

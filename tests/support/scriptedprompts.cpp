@@ -3,13 +3,14 @@
 #include <QTest>
 
 Prompts::Answer ScriptedPrompts::message(const QString& title, const QString& text, Icon icon,
-                                         Buttons buttons) {
+                                         Buttons buttons, DefaultButton defaultButton) {
     Record record;
     record.kind = Kind::Message;
     record.title = title;
     record.text = text;
     record.icon = icon;
     record.buttons = buttons;
+    record.defaultButton = defaultButton;
     m_records.append(record);
     if (m_duringMessage)
         m_duringMessage();

@@ -23,12 +23,14 @@ public:
         QString text;  // message text / input prompt
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
+        DefaultButton defaultButton = DefaultButton::First;
         QString defaultAnswer;   // input box
         FileDialog fileDialog;   // file dialogs
         PrintDialog printDialog; // print set-up dialog: what it proposed
     };
 
-    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons) override;
+    Answer message(const QString& title, const QString& text, Icon icon, Buttons buttons,
+                   DefaultButton defaultButton = DefaultButton::First) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& defaultAnswer) override;
     std::optional<QString> openFile(const FileDialog& dialog) override;
