@@ -44,6 +44,16 @@ const QColor kOnColour(0, 0, 255);  // blue
 const QColor kOffColour(192, 0, 0); // dark red
 const QString kNoValue = QStringLiteral("-");
 
+// A point's colour for the active and inactive window; the disabled look
+// is left to the style, so an offline (or paused) page greys its points
+// like every other label and a stale "ON" never looks current.
+void setPointColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
 // Points are numbered the octal way: bits 8..15 are points 10..17.
 int pointNumber(int bit) {
     return bit < 8 ? bit : 10 + (bit - 8);
@@ -145,11 +155,8 @@ void IODisplayPage::applyOnlineAppearance() {
     m_next = 0;
     setAllEnabled(true);
     for (const auto& word : m_points)
-        for (QLabel* point : word) {
-            QPalette palette = point->palette();
-            palette.setColor(QPalette::WindowText, kOnColour);
-            point->setPalette(palette);
-        }
+        for (QLabel* point : word)
+            setPointColour(point, kOnColour);
 }
 
 void IODisplayPage::applyOfflineAppearance() {
@@ -158,9 +165,7 @@ void IODisplayPage::applyOfflineAppearance() {
 }
 
 void IODisplayPage::showPoint(QLabel* label, bool on) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, on ? kOnColour : kOffColour);
-    label->setPalette(palette);
+    setPointColour(label, on ? kOnColour : kOffColour);
     label->setText(on ? QStringLiteral("ON") : QStringLiteral("off"));
 }
 

@@ -161,6 +161,16 @@ void TestIODisplayPage::goingOfflineDisablesEverything() {
     QCOMPARE(label(QStringLiteral("lblSlot00State0"))->text(), QStringLiteral("off"));
     for (const char* name : {"lblSlot00State1", "lblk7610State2", "lblTmgChannel3", "lblk76100"})
         QVERIFY2(!label(QString::fromLatin1(name))->isEnabled(), name);
+    // A disabled point is drawn greyed like any label, not in its blue or red.
+    for (const char* name : {"lblSlot00State1", "lblSlot00State0"}) {
+        const QLabel* point = label(QString::fromLatin1(name));
+        QCOMPARE(point->palette().color(QPalette::Disabled, QPalette::WindowText),
+                 QApplication::palette(point).color(QPalette::Disabled, QPalette::WindowText));
+    }
+    QCOMPARE(label(QStringLiteral("lblSlot00State1"))
+                 ->palette()
+                 .color(QPalette::Active, QPalette::WindowText),
+             QColor(0, 0, 255));
     for (int i = 0; i < 5; ++i)
         QVERIFY(!namedChild<QGroupBox>(*m_page, QStringLiteral("fraBMIO%1").arg(i))->isEnabled());
 }

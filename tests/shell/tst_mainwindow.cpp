@@ -322,6 +322,15 @@ void TestMainWindow::statusPollOnline() {
              QStringLiteral("***** SYSTEM ALARM *****\r\n Infeed Track Jam \r\n\r\n"
                             "***** SYSTEM ALARM *****\r\n Timing Signal Failure \r\n\r\n"));
 
+    // Held by a long command: the panel says so, not the alarms it no longer reads.
+    const QString notice = QStringLiteral("Paused since 08:00:00 while the program is downloaded");
+    rig.window->statusPollDriver().hold(notice);
+    QCOMPARE(rig.panel(1)->text(), QStringLiteral("System Message:  ") + notice);
+    QVERIFY(!rig.panel(1)->property("alarm").toBool());
+    QCOMPARE(rig.state.SystemStatusText, notice);
+    rig.window->backgroundUpdate();
+    QCOMPARE(rig.panel(1)->text(), QStringLiteral("System Message:  Faults Active in PLC"));
+
     rig.board.setMemory(121, 0);
     rig.window->backgroundUpdate();
     QCOMPARE(rig.panel(1)->text(), QStringLiteral("System Message:  All Faults Normal"));
