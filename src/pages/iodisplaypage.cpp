@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -43,16 +42,6 @@ constexpr std::array<int, 3> kSlotBase = {100, 110, 120};
 const QColor kOnColour(0, 0, 255);  // blue
 const QColor kOffColour(192, 0, 0); // dark red
 const QString kNoValue = QStringLiteral("-");
-
-// A point's colour for the active and inactive window; the disabled look
-// is left to the style, so an offline (or paused) page greys its points
-// like every other label and a stale "ON" never looks current.
-void setPointColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 
 // Points are numbered the octal way: bits 8..15 are points 10..17.
 int pointNumber(int bit) {
@@ -156,7 +145,7 @@ void IODisplayPage::applyOnlineAppearance() {
     setAllEnabled(true);
     for (const auto& word : m_points)
         for (QLabel* point : word)
-            setPointColour(point, kOnColour);
+            setLiveColour(point, QPalette::WindowText, kOnColour);
 }
 
 void IODisplayPage::applyOfflineAppearance() {
@@ -165,7 +154,7 @@ void IODisplayPage::applyOfflineAppearance() {
 }
 
 void IODisplayPage::showPoint(QLabel* label, bool on) {
-    setPointColour(label, on ? kOnColour : kOffColour);
+    setLiveColour(label, QPalette::WindowText, on ? kOnColour : kOffColour);
     label->setText(on ? QStringLiteral("ON") : QStringLiteral("off"));
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPalette>
 #include <QString>
 
+class QColor;
 class QFrame;
 class QGroupBox;
 class QPushButton;
@@ -14,3 +16,9 @@ QGroupBox* makeFrame(const QString& name, const QString& caption, QWidget* paren
 // above it already says what it holds.
 QFrame* makeTabFrame(const QString& name, QWidget* parent);
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent);
+
+// Gives a control its own colour for a role while it is live (its window
+// active or inactive). The disabled look stays the style's, so an offline or
+// paused page greys the control like every other one and a stale value never
+// looks current. An invalid colour gives the role back to the style.
+void setLiveColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
