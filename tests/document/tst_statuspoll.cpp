@@ -100,9 +100,6 @@ void TestStatusPoll::ticks_data() {
     QTest::newRow("held: the notice instead of the alarm")
         << QList<Tick>{online("96"), held()} << true << true << kNotice
         << QStringLiteral("System Message:  ") + kNotice;
-    QTest::newRow("held: the notice instead of all normal")
-        << QList<Tick>{online("0"), held()} << false << false << kNotice
-        << QStringLiteral("System Message:  ") + kNotice;
     QTest::newRow("a tick after the hold shows the latched alarms again")
         << QList<Tick>{online("96"), held(), online("16")} << true << true << kInfeed + kTiming
         << kPanelFaults;
