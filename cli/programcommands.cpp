@@ -7,6 +7,7 @@
 #include "exitstatus.h"
 #include "programfileset.h"
 #include "progressline.h"
+#include "stopsignals.h"
 #include "taskrunner.h"
 #include "uploadprogram.h"
 
@@ -101,7 +102,7 @@ ImageVerdict judgeImage(const QString& path) {
         return {QStringLiteral("empty"), path + QStringLiteral(" is empty")};
     const ImageCheck check = checkImage(bytes);
     if (!check.ok()) {
-        const QString why = QStringLiteral("line %1 %2").arg(check.badLine).arg(check.reason);
+        const QString why = check.fault();
         return {why, QStringLiteral("image ") + why};
     }
     int dataBytes = 0;
@@ -151,11 +152,14 @@ int checkSet(CliSession& session, const QString& path, QTextStream& out) {
 }
 
 // Runs a long command on the link to its end, its progress on standard
-// error when that is a terminal.
-void runTask(CliSession& session, StepTask& task) {
+// error when that is a terminal; with cancel, Ctrl+C or SIGTERM asks for it.
+void runTask(CliSession& session, StepTask& task, const std::function<void()>& cancel = {}) {
     TaskRunner runner(session.link, task);
     new ProgressLine(runner);
-    runner.runToEnd();
+    if (cancel)
+        runToEndStoppable(runner, cancel);
+    else
+        runner.runToEnd();
 }
 
 int download(CliSession& session, const QString& path, bool yes, QTextStream& out) {
@@ -202,11 +206,18 @@ int upload(CliSession& session, const QString& path, QTextStream& out) {
         complain(path + QStringLiteral(": the program file names no board type"));
         return ExitUsage;
     }
+    if (UploadProgram::refuse(files, session.prompts))
+        return ExitUsage;
     if (!session.goOnline())
         return session.finish(ExitLinkFailed);
     link.setInUploadMode(true);
     UploadProgram task(link);
-    runTask(session, task);
+    runTask(session, task, [&task] { task.cancel(); });
+    if (task.cancelled() && !task.succeeded()) {
+        complain(QStringLiteral("program upload cancelled; no file written. ") +
+                 task.progressNote());
+        return session.finish(ExitLinkFailed);
+    }
     if (task.succeeded()) {
         out << "image: " << files.ImagePath << Qt::endl;
         if (carriesConfiguration(files.BoardCode))

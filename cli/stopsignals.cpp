@@ -1,8 +1,13 @@
 #include "stopsignals.h"
 
+#include "taskrunner.h"
+
+#include <QTimer>
+
 #include <csignal>
 
 namespace {
+constexpr int kStopCheckMs = 20; // how soon Ctrl+C is seen between two steps
 volatile std::sig_atomic_t g_stopRequested = 0;
 
 void requestStop(int) {
@@ -27,4 +32,15 @@ StopSignals::~StopSignals() {
 
 bool StopSignals::stopRequested() const {
     return g_stopRequested != 0;
+}
+
+void runToEndStoppable(TaskRunner& runner, const std::function<void()>& cancel) {
+    const StopSignals stop;
+    QTimer stopCheck;
+    QObject::connect(&stopCheck, &QTimer::timeout, [&] {
+        if (stop.stopRequested())
+            cancel();
+    });
+    stopCheck.start(kStopCheckMs);
+    runner.runToEnd();
 }

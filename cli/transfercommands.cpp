@@ -12,12 +12,10 @@
 
 #include <QFileInfo>
 #include <QTextStream>
-#include <QTimer>
 
 namespace {
 
 constexpr int kDownload = 10;
-constexpr int kStopCheckMs = 20; // how soon Ctrl+C is seen between two steps
 
 // The transfer kind of an upload named on the command line, or -1.
 int uploadKind(const QString& what) {
@@ -56,18 +54,11 @@ bool openDocument(AppState& state, const QString& file) {
 // SIGTERM is the progress window's Cancel: the transfer stops before its
 // next value or channel, never in the middle of one.
 bool transfer(CliSession& session, AppState& state, int kind) {
-    const StopSignals stop;
     DataTransfer task(state, session.link, session.prompts, kind);
     TaskRunner runner(session.link, task);
     const ProgressLine progress(runner);
-    QTimer stopCheck;
-    QObject::connect(&stopCheck, &QTimer::timeout, [&] {
-        if (stop.stopRequested())
-            task.cancel();
-    });
-    stopCheck.start(kStopCheckMs);
     state.TransferKind = kind;
-    runner.runToEnd();
+    runToEndStoppable(runner, [&task] { task.cancel(); });
     if (task.outcome() == DataTransfer::Outcome::Cancelled)
         complain(QStringLiteral("transfer cancelled; what was transferred stays"));
     return task.outcome() == DataTransfer::Outcome::Completed;

@@ -19,6 +19,9 @@ constexpr int kAttention = 0xFF;
 constexpr int kAcknowledge = 0x55;
 constexpr int kProgramModeCommand = 0x03;
 constexpr int kChecksumReplyMs = 1000;
+constexpr int kStartWrites = 2;
+constexpr int kConfigWrites = 3;
+constexpr int kProgramModeBytes = 2;
 constexpr int kStartPauseMs = 100;
 constexpr int kSettlePauseMs = 2000;
 // Control characters of the board's ident are not shown.
@@ -33,7 +36,25 @@ QString identAddress(int k) {
 DumpProgram::DumpProgram(RSComm& link) : m_link(link) {}
 
 int DumpProgram::progressMaximum() const {
-    return kIdentLocations + 6 + static_cast<int>(m_records.size()) + kIdentLocations;
+    // One step each: the start, the ident reads, the question, the start
+    // writes, the attention, the configuration writes of a configured
+    // board, entering program mode, the records, leaving program mode, the
+    // ident writes, the last box.
+    const bool configured = carriesConfiguration(m_link.programFiles().BoardCode);
+    return 1 + kIdentLocations + 1 + kStartWrites + 1 + (configured ? kConfigWrites : 0) +
+           kProgramModeBytes + static_cast<int>(m_records.size()) + 1 + kIdentLocations + 1;
+}
+
+QString DumpProgram::progressNote() const {
+    const QString note = QStringLiteral("Records accepted by the board: %1 of %2")
+                             .arg(m_recordsSent)
+                             .arg(m_records.size());
+    if (m_recordsSent == 0)
+        return note + QLatin1Char('.');
+    const ImageRecord& last = m_records.at(static_cast<size_t>(m_recordsSent - 1));
+    return note + QStringLiteral(", the last at %1 (line %2).")
+                      .arg(last.addressText())
+                      .arg(last.lineNumber);
 }
 
 QString DumpProgram::statusText() const {
@@ -147,7 +168,8 @@ void DumpProgram::begin() {
         m_link.setValidProgram(false);
         notice(QStringLiteral("Program Dump"),
                QStringLiteral("Currently Selected Program is Invalid.\r\n\r\nProgram Download "
-                              "Halted!"),
+                              "Halted!\r\n\r\n") +
+                   imagePath + QStringLiteral(": ") + check.fault() + QLatin1Char('.'),
                Prompts::Icon::Exclamation);
         return end();
     }
@@ -214,7 +236,7 @@ void DumpProgram::startWrite() {
         m_stage = Stage::Finish;
         return;
     }
-    if (++m_index == 2) {
+    if (++m_index == kStartWrites) {
         m_stage = Stage::StartAttention;
         m_delayMs = kStartPauseMs;
     }
@@ -243,7 +265,7 @@ void DumpProgram::configure() {
             m_link.RSWrite(QStringLiteral("B8190"),
                            QString::number(boardValue8190(config.code8190)));
     }
-    if (++m_index < 3 && !m_link.CommError)
+    if (++m_index < kConfigWrites && !m_link.CommError)
         return;
     if (m_link.CommError) {
         notice(QStringLiteral("Program Config Download"),
@@ -269,7 +291,7 @@ void DumpProgram::enterProgramMode() {
         m_stage = Stage::Finish;
         return;
     }
-    if (++m_index == 2) {
+    if (++m_index == kProgramModeBytes) {
         m_index = 0;
         m_stage = m_records.empty() ? Stage::LeaveProgramMode : Stage::Records;
     }
@@ -291,7 +313,8 @@ void DumpProgram::sendRecord() {
     if (reply != record.expectedReply()) {
         qCInfo(lcDocument) << "record at" << m_currentAdd << "line" << record.lineNumber
                            << "answered" << reply << "for" << record.expectedReply();
-        notice(kTitle, QStringLiteral("Checksum Error, Program Download Halted!"),
+        notice(kTitle,
+               QStringLiteral("Checksum Error, Program Download Halted!\r\n\r\n") + progressNote(),
                Prompts::Icon::Exclamation);
         m_link.OnlineMode = false;
         return end();
@@ -308,7 +331,8 @@ void DumpProgram::leaveProgramMode() {
         return;
     }
     if (reply != kAcknowledge) {
-        notice(kTitle, QStringLiteral("PLC did not Exit Program Mode!"), Prompts::Icon::Critical);
+        notice(kTitle, QStringLiteral("PLC did not Exit Program Mode!\r\n\r\n") + progressNote(),
+               Prompts::Icon::Critical);
         m_link.OnlineMode = false;
         return end();
     }
@@ -344,7 +368,8 @@ void DumpProgram::finish() {
     m_link.setValidProgram(false);
     m_writingIdent = false;
     if (m_link.CommError) {
-        notice(kTitle, QStringLiteral("Program Download Not Complete!"), Prompts::Icon::Critical);
+        notice(kTitle, QStringLiteral("Program Download Not Complete!\r\n\r\n") + progressNote(),
+               Prompts::Icon::Critical);
         m_link.OnlineMode = false;
     } else {
         notice(kTitle, QStringLiteral("Program Download Complete!"), Prompts::Icon::Information);

@@ -71,6 +71,8 @@ private:
     // Ends at once: InProgramMode false, no further message.
     void end();
     void notice(const QString& title, const QString& text, Prompts::Icon icon);
+    // How far the records got, for the box of a download that failed part-way.
+    QString progressNote() const;
 
     RSComm& m_link;
     Stage m_stage = Stage::Begin;

@@ -15,17 +15,61 @@ constexpr int kIdentBlock = 61424;
 constexpr int kIdentLocations = 10;
 constexpr int kLineBytes = 16;
 const int kConfigAddresses[3] = {8190, 8189, 8188};
+constexpr int kConfigLocations = 3;
+// A read sends the address high byte first; 0xFF there is the attention
+// byte, which the board answers as such: FF00H and above cannot be read.
+constexpr int kFirstUnreadable = 0xFF00;
+const QString kHalted = QStringLiteral("\r\n\r\nProgram Upload Halted!");
 
 QString hexAddress(int address) {
     return QString::number(address, 16).toUpper() + QLatin1Char('H');
+}
+
+QString rangeText(int first, int last) {
+    return hexAddress(first) + QStringLiteral(" to ") + hexAddress(last);
 }
 
 } // namespace
 
 UploadProgram::UploadProgram(RSComm& link) : m_link(link) {}
 
+bool UploadProgram::refuse(const ProgramFileSet& files, Prompts& prompts) {
+    const MemoryRange range = uploadRange(files.BoardCode);
+    const QString board = QStringLiteral("Board code \"%1\" (%2)")
+                              .arg(QChar(static_cast<char16_t>(files.BoardCode)), files.BoardName);
+    const int end = range.first + range.count;
+    QString why;
+    if (range.count == 0)
+        why = board + QStringLiteral(" has no program memory that can be uploaded.");
+    else if (end > kFirstUnreadable)
+        why = board + QStringLiteral(" keeps its program at ") + rangeText(range.first, end - 1) +
+              QStringLiteral(", but ") + rangeText(qMax(range.first, kFirstUnreadable), end - 1) +
+              QStringLiteral(" cannot be read over this link: FFH as an address high byte is "
+                             "the board's attention byte.\r\n\r\nAn image without that top "
+                             "page, where the reset and interrupt vectors usually are, is no "
+                             "backup.");
+    if (why.isEmpty())
+        return false;
+    prompts.message(kTitle, why + kHalted, Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
+    return true;
+}
+
 int UploadProgram::progressMaximum() const {
-    return kIdentLocations + 3 + m_range.count + 1;
+    // The start, the ident reads, the configuration reads of a configured
+    // board, one read per program byte, the files written.
+    const int code = m_link.programFiles().BoardCode;
+    return 1 + kIdentLocations + (carriesConfiguration(code) ? kConfigLocations : 0) +
+           uploadRange(code).count + 1;
+}
+
+QString UploadProgram::progressNote() const {
+    const MemoryRange range = uploadRange(m_link.programFiles().BoardCode);
+    const QString whole = rangeText(range.first, range.first + range.count - 1);
+    if (m_bytesRead == 0)
+        return QStringLiteral("Program memory read: none of ") + whole + QLatin1Char('.');
+    return QStringLiteral("Program memory read: ") +
+           rangeText(range.first, range.first + m_bytesRead - 1) + QStringLiteral(" of ") + whole +
+           QLatin1Char('.');
 }
 
 QString UploadProgram::statusText() const {
@@ -55,7 +99,8 @@ void UploadProgram::end() {
 void UploadProgram::notComplete() {
     m_link.prompts().message(kTitle,
                              QStringLiteral("Program Upload Not Complete!\r\n\r\nHEX file not "
-                                            "created."),
+                                            "created.\r\n\r\n") +
+                                 progressNote(),
                              Prompts::Icon::Critical, Prompts::Buttons::Ok);
     m_link.OnlineMode = false;
     end();
@@ -108,6 +153,9 @@ void UploadProgram::begin() {
     // A program file without a board code names no memory to read.
     if (m_link.programFiles().BoardCode == 0)
         return end();
+    // Nothing is asked of the board for a set that cannot be backed up whole.
+    if (refuse(m_link.programFiles(), m_link.prompts()))
+        return end();
     m_range = uploadRange(m_link.programFiles().BoardCode);
     m_stage = Stage::Ident;
     m_index = 0;
@@ -146,7 +194,7 @@ void UploadProgram::readConfig() {
         m_config.value8189 = static_cast<int>(leadingInteger(*text));
     else
         m_config.code8188 = fileCode8188(*text);
-    if (++m_index < 3)
+    if (++m_index < kConfigLocations)
         return;
     m_index = 0;
     m_stage = Stage::Memory;
@@ -165,6 +213,7 @@ void UploadProgram::readMemory() {
         return notComplete();
     m_block.append(static_cast<char>(leadingInteger(*text) & 0xFF));
     ++m_index;
+    ++m_bytesRead;
     if (m_block.size() == kLineBytes || m_index == m_range.count) {
         m_image += uploadImageLine(address - static_cast<int>(m_block.size()) + 1, m_block) +
                    QByteArrayLiteral("\r\n");

@@ -8,13 +8,17 @@
 
 #include <optional>
 
+class ProgramFileSet;
+class Prompts;
 class RSComm;
 
 // Reads the control program back out of the board into the selected file
 // set (RSComm::UploadFile), one board read per step: the ident block, the
 // configuration values of a configured board, then every byte of the
 // board code's program memory. Runs only while InUploadMode is set and
-// clears it when it ends.
+// clears it when it ends. A set whose board code names no memory, or
+// memory this link cannot read whole, is refused before the board is asked
+// anything.
 //
 // Nothing is written until the whole memory has been read; then the image,
 // configuration and revision files replace the old ones together, each only
@@ -26,6 +30,11 @@ class UploadProgram : public StepTask {
 public:
     explicit UploadProgram(RSComm& link);
 
+    // Tells (a box titled "Program Upload") why the set of files cannot be
+    // uploaded, and returns true: its board code names no program memory,
+    // or memory from FF00H up, which cannot be read over this link.
+    static bool refuse(const ProgramFileSet& files, Prompts& prompts);
+
     bool step() override;
     int progress() const override { return m_done; }
     int progressMaximum() const override;
@@ -33,6 +42,10 @@ public:
 
     // Ends the upload at the next step; no file is written.
     void cancel() { m_cancelled = true; }
+    bool cancelled() const { return m_cancelled; }
+    // How far the memory reads got ("Program memory read: 2000H to 2063H of
+    // 2000H to 3FFFH."), for the report of a failed or cancelled upload.
+    QString progressNote() const;
 
     bool ReadingIdent() const { return m_readingIdent; }
     // "2000H" for the 16-byte block being read; one blank before the first.
@@ -60,6 +73,7 @@ private:
     Stage m_stage = Stage::Begin;
     int m_index = 0;
     int m_done = 0;
+    int m_bytesRead = 0;
     bool m_cancelled = false;
     bool m_readingIdent = false;
     bool m_succeeded = false;

@@ -1,5 +1,6 @@
 #include "filesetpaths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -29,8 +30,28 @@ QString ChangeExtension(const QString& path, const QString& extension) {
            extension;
 }
 
+QString companionPath(const QString& path, const QString& extension) {
+    const QString spelled = ChangeExtension(path, extension);
+    const QFileInfo wanted(spelled);
+    // Of several spellings (a case-sensitive disk may hold both), the one
+    // whose extension is written in the case of the given path's own.
+    const QString ownSuffix = QFileInfo(path).suffix();
+    const bool upper = !ownSuffix.isEmpty() && ownSuffix == ownSuffix.toUpper();
+    QString found;
+    const QStringList entries =
+        wanted.dir().entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(wanted.fileName(), Qt::CaseInsensitive) != 0)
+            continue;
+        const QString suffix = QFileInfo(entry).suffix();
+        if (found.isEmpty() || suffix == (upper ? suffix.toUpper() : suffix.toLower()))
+            found = entry;
+    }
+    return found.isEmpty() ? spelled : wanted.dir().absoluteFilePath(found);
+}
+
 int ReadBoardTypeCode(const QString& programFilePath) {
-    QFile file(ChangeExtension(programFilePath, QStringLiteral("wdx")));
+    QFile file(companionPath(programFilePath, QStringLiteral("wdx")));
     if (!file.open(QIODevice::ReadOnly))
         return kDefaultBoardTypeCode;
     // One line is all that is needed; the rest belongs to the development tool.

@@ -101,6 +101,14 @@ void MemoryAccess::writeLocation(const QString& add, const QString& value) {
         m_exchange.setLinkMode(0);
 }
 
+bool MemoryAccess::writeRepeated(const QString& add, const QString& value) {
+    m_readMismatch = false;
+    writeLocation(add, value);
+    if (m_writeMismatch)
+        writeLocation(add, value);
+    return !m_writeMismatch && !m_readMismatch;
+}
+
 MemoryAccess::Echo MemoryAccess::sendChecked(quint8 byte) {
     const int echo = m_exchange.exchange(byte, false, false);
     if (echo == ByteExchange::kFailed)

@@ -255,6 +255,10 @@ int ImageRecord::expectedReply() const {
     return sum & 0xFF;
 }
 
+QString ImageCheck::fault() const {
+    return QStringLiteral("line %1 %2").arg(badLine).arg(reason);
+}
+
 ImageCheck checkImage(const QByteArray& bytes) {
     ImageCheck check;
     QList<QByteArray> lines = bytes.split('\n');

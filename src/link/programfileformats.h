@@ -121,6 +121,8 @@ struct ImageCheck {
     int badLine = 0;
     QString reason;
     bool ok() const { return badLine == 0; }
+    // "line 3 does not start with ":"": which line is wrong and how.
+    QString fault() const;
 };
 // Checks a whole image before any of it is sent. Every line (trailing empty
 // lines aside) must start with ":" and hold hex digits for its count,

@@ -52,12 +52,13 @@ bool ProgramFileSet::select(const QString& path, const QString& errorTitle) {
     BoardName.clear();
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
-    // The program file is the one picked (its extension in whatever case it
-    // has); its companions carry the development tool's lower-case ones.
+    // The program file is the one picked, spelled as it is; its companions
+    // are found without regard to letter case ("UP.WDX" with "UP.REV"), so an
+    // upload rewrites them rather than putting new ones beside them.
     ProgramPath = QFileInfo(path).absoluteFilePath();
-    RevisionPath = ChangeExtension(path, QStringLiteral("rev"));
-    ImagePath = ChangeExtension(path, QStringLiteral("hex"));
-    ConfigPath = ChangeExtension(path, QStringLiteral("lcf"));
+    RevisionPath = companionPath(path, QStringLiteral("rev"));
+    ImagePath = companionPath(path, QStringLiteral("hex"));
+    ConfigPath = companionPath(path, QStringLiteral("lcf"));
     const std::optional<QByteArray> bytes =
         readFile(ProgramPath, errorTitle, Prompts::Icon::Information);
     if (!bytes)

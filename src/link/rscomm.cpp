@@ -5,6 +5,7 @@
 #include "boardtypes.h"
 #include "byteexchange.h"
 #include "codefile.h"
+#include "heldoutputs.h"
 #include "memoryaccess.h"
 #include "plsoperations.h"
 #include "plstransactions.h"
@@ -13,38 +14,38 @@
 #include "prompts.h"
 #include "serialport.h"
 #include "textnumber.h"
-
-namespace {
-
-// Marks a public link operation as running, including every box it shows:
-// pollers whose timers fire inside such a box must not start a second one.
-class TransactionGuard {
-public:
-    explicit TransactionGuard(int& depth) : m_depth(depth) { ++m_depth; }
-    ~TransactionGuard() { --m_depth; }
-    TransactionGuard(const TransactionGuard&) = delete;
-    TransactionGuard& operator=(const TransactionGuard&) = delete;
-
-private:
-    int& m_depth;
-};
-
-} // namespace
+#include "transactionguard.h"
 
 struct RSComm::Impl {
     Impl(RSComm& flags, Clock& clock, Prompts& prompts, const AppFolder& folder)
-        : prompts(prompts), folder(folder), exchange(flags, clock, prompts),
-          memory(exchange, prompts), pls(exchange, flags, clock, prompts),
-          plsOperations(pls, flags, prompts), programFiles(prompts) {}
+        : flags(flags), clock(clock), prompts(prompts), folder(folder),
+          exchange(flags, clock, prompts), memory(exchange, prompts), held(flags, exchange, memory),
+          pls(exchange, flags, clock, prompts), plsOperations(pls, flags, prompts),
+          programFiles(prompts) {
+        transactionDepth.beforeFirst = [this] { beforeTransaction(); };
+    }
 
+    // Whatever the link is asked, a release it owes goes first; a failure
+    // latched since ends every hold. A board taking program records takes
+    // nothing else until the download ends.
+    void beforeTransaction() {
+        if (flags.CommError)
+            held.endAllHolds();
+        else if (!inProgramMode)
+            held.writeOwed();
+    }
+
+    LinkFlags& flags;
+    Clock& clock;
     Prompts& prompts;
     AppFolder folder;
     ByteExchange exchange;
     MemoryAccess memory;
+    HeldOutputs held;
     PlsTransactions pls;
     PlsOperations plsOperations;
     ProgramFileSet programFiles;
-    int transactionDepth = 0;
+    TransactionDepth transactionDepth;
     bool portConfigurationFailed = false;
     bool inProgramMode = false;
     bool inUploadMode = false;
@@ -120,10 +121,16 @@ void RSComm::OpenRSComm(SerialPort& commObj) {
     // Any answer to the attention byte shows that a board is on the line.
     d->exchange.exchange(ByteExchange::kAttention, false, false);
     OnlineMode = !CommError;
+    // Releases owed from before the line came up go before anything else.
+    d->held.writeOwed();
+    OnlineMode = !CommError;
 }
 
 void RSComm::CloseRSComm() {
     const TransactionGuard guard(d->transactionDepth);
+    // Going offline ends every hold, released while the line is still up.
+    d->held.endAllHolds();
+    d->beforeTransaction();
     d->exchange.closeLink();
 }
 
@@ -134,9 +141,27 @@ QString RSComm::RSRead(const QString& add) {
 
 void RSComm::RSWrite(const QString& add, const QString& dataValue) {
     const TransactionGuard guard(d->transactionDepth);
-    d->memory.writeLocation(add, dataValue);
-    if (d->memory.writeMismatch())
-        d->memory.writeLocation(add, dataValue);
+    d->memory.writeRepeated(add, dataValue);
+}
+
+void RSComm::HoldOutput(const QString& add, const QString& caption) {
+    if (transactionInProgress())
+        return; // a press inside another transaction's box: the line is not free
+    const TransactionGuard guard(d->transactionDepth);
+    d->held.press(add, caption);
+}
+
+void RSComm::ReleaseOutput(const QString& add) {
+    d->held.endHold(add);
+    // Inside another transaction's box the line is busy: the release goes
+    // before the next transaction instead.
+    if (transactionInProgress())
+        return;
+    const TransactionGuard guard(d->transactionDepth); // writes it, if the line is sound
+}
+
+const HeldOutputs& RSComm::heldOutputs() const {
+    return d->held;
 }
 
 int RSComm::FaultCode() {
@@ -176,6 +201,10 @@ QString RSComm::supportPath(const QString& relative) const {
 
 Prompts& RSComm::prompts() const {
     return d->prompts;
+}
+
+Clock& RSComm::clock() const {
+    return d->clock;
 }
 
 bool RSComm::InProgramMode() const {
@@ -248,7 +277,7 @@ qint16 RSComm::Octal2Dec(int octNum) {
 }
 
 bool RSComm::transactionInProgress() const {
-    return d->transactionDepth > 0;
+    return d->transactionDepth.depth > 0;
 }
 
 void RSComm::setTrace(ByteTrace* trace) {

@@ -11,6 +11,7 @@
 class AppFolder;
 class ByteTrace;
 class Clock;
+class HeldOutputs;
 class ProgramFileSet;
 class Prompts;
 class SerialPort;
@@ -55,6 +56,15 @@ public:
     // echo did not match. Bad value texts are reported as "ENTRY ALERT".
     void RSWrite(const QString& add, const QString& dataValue);
 
+    // Momentary outputs: a button holds a location at 1 while pressed
+    // ("1" now, unless the link is down or busy), and says when the hold
+    // ended; the "0" is owed from the press until it reached the board, and
+    // goes before anything else the link is asked once the line is sound.
+    // Going offline or closing ends every hold.
+    void HoldOutput(const QString& add, const QString& caption);
+    void ReleaseOutput(const QString& add);
+    const HeldOutputs& heldOutputs() const;
+
     // Address helpers for input/output point names and board type codes.
     static bool ValidAdd(const QString& var, int targetBoardIndex);
     static QString EquateAdd(const QString& var, int targetBoardIndex);
@@ -80,6 +90,8 @@ public:
     QString supportPath(const QString& relative) const;
     // The prompts the link shows its boxes through (for helpers built on the link).
     Prompts& prompts() const;
+    // The clock the link times its waits by (for helpers that pause between steps).
+    Clock& clock() const;
 
     // True while a program download runs (the download sets and clears it).
     bool InProgramMode() const;

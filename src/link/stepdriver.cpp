@@ -8,6 +8,8 @@ StepDriver::StepDriver(const RSComm& link, std::function<void()> step, Pace pace
     : QObject(parent), m_link(link), m_step(std::move(step)), m_pace(std::move(pace)),
       m_timer(new QTimer(this)) {
     m_timer->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; a pause between steps must not.
+    m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &StepDriver::runStep);
 }
 

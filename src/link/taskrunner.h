@@ -2,12 +2,15 @@
 
 #include <QObject>
 
+class Clock;
 class RSComm;
 class StepDriver;
 class StepTask;
 
 // Runs a StepTask to its end, one step per tick of a step driver (so never
-// inside another link transaction), and tells how it goes.
+// inside another link transaction), and tells how it goes. A pause the task
+// asks for lasts at least its time on the link's clock, however early the
+// timer fires.
 class TaskRunner : public QObject {
     Q_OBJECT
 
@@ -34,8 +37,12 @@ signals:
 
 private:
     void runOneStep();
+    // What is left of the pause the last step asked for; 0 when none.
+    int pauseLeftMs() const;
 
     StepTask& m_task;
+    const Clock& m_clock;
+    qint64 m_resumeAtMs = 0;
     StepDriver* m_driver;
     bool m_running = false;
     bool m_finished = false;

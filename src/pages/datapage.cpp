@@ -87,7 +87,8 @@ DataPage::DataPage(PageServices& services, QWidget* parent)
 }
 
 DataPage::~DataPage() {
-    // A button held down as the page closes writes its release now.
+    // A button held down as the page closes ends its hold while the page is
+    // still whole (its release may meet a link box).
     delete m_resetTrips;
     delete m_endOfShift;
 }
@@ -257,9 +258,6 @@ void DataPage::applyOfflineAppearance() {
 
 void DataPage::boardStep() {
     RSComm& link = services().link;
-    // A release the link lost while a button was held goes first.
-    if (m_resetTrips->writePendingRelease() || m_endOfShift->writePendingRelease())
-        return;
     if (m_tabChanged) {
         // The pass in progress belongs to the tab no longer shown.
         m_tabChanged = false;

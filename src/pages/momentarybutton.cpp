@@ -2,8 +2,24 @@
 
 #include "rscomm.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QPushButton>
+
+namespace {
+
+// The caption as the user reads it: "&Reset Trips" is "Reset Trips".
+QString plainCaption(const QString& text) {
+    QString plain;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size())
+            ++i; // "&&" stands for one "&"
+        plain += text.at(i);
+    }
+    return plain;
+}
+
+} // namespace
 
 MomentaryButton::MomentaryButton(RSComm& link, QPushButton* button, QString target)
     : QObject(button), m_link(link), m_button(button), m_target(std::move(target)) {
@@ -11,47 +27,48 @@ MomentaryButton::MomentaryButton(RSComm& link, QPushButton* button, QString targ
 }
 
 MomentaryButton::~MomentaryButton() {
-    if (m_held && m_link.OnlineMode)
-        write("0");
+    if (m_held)
+        endHold();
 }
 
-bool MomentaryButton::write(const char* value) {
-    if (m_link.CommError)
-        return false;
-    m_link.RSWrite(m_target, QString::fromLatin1(value));
-    return true;
+void MomentaryButton::press() {
+    m_held = true;
+    // While held every event of the program passes here: a release the
+    // button never sees (it went to a box that took the grab) still counts.
+    qApp->installEventFilter(this);
+    m_link.HoldOutput(m_target, plainCaption(m_button->text()));
 }
 
-bool MomentaryButton::writePendingRelease() {
-    if (!m_releasePending || m_link.CommError)
+void MomentaryButton::endHold() {
+    m_held = false;
+    qApp->removeEventFilter(this);
+    m_link.ReleaseOutput(m_target);
+}
+
+bool MomentaryButton::endsHold(QObject* watched, const QEvent& event) const {
+    switch (event.type()) {
+    case QEvent::MouseButtonRelease:
+        return true;
+    case QEvent::WindowBlocked:
+    case QEvent::WindowDeactivate:
+        return watched == m_button->window();
+    case QEvent::Hide:
+        return watched == m_button || watched == m_button->window();
+    case QEvent::EnabledChange:
+        return watched == m_button && !m_button->isEnabled();
+    default:
         return false;
-    m_releasePending = false;
-    write("0");
-    return true;
+    }
 }
 
 bool MomentaryButton::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_button)
-        return false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        if (m_button->isEnabled() && !m_held) {
-            m_held = true;
-            // A fresh press supersedes a release still owed from before.
-            if (write("1"))
-                m_releasePending = false;
-        }
-        break;
-    case QEvent::MouseButtonRelease:
-        if (m_held) {
-            m_held = false;
-            if (!write("0"))
-                m_releasePending = true;
-        }
-        break;
-    default:
-        break;
+    if (m_held) {
+        if (endsHold(watched, *event))
+            endHold();
+    } else if (watched == m_button && m_button->isEnabled() &&
+               (event->type() == QEvent::MouseButtonPress ||
+                event->type() == QEvent::MouseButtonDblClick)) {
+        press();
     }
     return false;
 }

@@ -7,13 +7,15 @@ class QPushButton;
 class RSComm;
 
 // A push button that holds a board bit while a mouse button is down on it:
-// "1" when any mouse button goes down, "0" when it comes up. The keyboard
-// writes nothing. Each write is skipped while the link has failed.
+// "1" when any mouse button goes down, "0" when the hold ends. The keyboard
+// writes nothing. The link keeps the release owed until it has reached the
+// board (see RSComm::HoldOutput); the button only says when its hold began
+// and when it ended.
 //
-// A release whose write was skipped leaves the bit at 1 on the board (the
-// machine would keep resetting, or keep ending the shift). The button keeps
-// that release pending and writes it once the link is sound again; a button
-// destroyed while held writes its release first.
+// The hold ends with whatever stops the press from being a press: a mouse
+// button released anywhere (a box that took the grab receives it), the
+// button's window blocked by a modal window, deactivated or hidden, the
+// button hidden or disabled, the button destroyed with its page.
 class MomentaryButton : public QObject {
     Q_OBJECT
 
@@ -23,21 +25,17 @@ public:
 
     QPushButton* button() const { return m_button; }
     const QString& target() const { return m_target; }
-    bool releasePending() const { return m_releasePending; }
-
-    // Writes a pending release if the link is sound; true when it did (one
-    // board exchange).
-    bool writePendingRelease();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool write(const char* value);
+    void press();
+    void endHold();
+    bool endsHold(QObject* watched, const QEvent& event) const;
 
     RSComm& m_link;
     QPushButton* m_button;
     QString m_target;
     bool m_held = false;
-    bool m_releasePending = false;
 };

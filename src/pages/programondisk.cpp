@@ -19,7 +19,7 @@ ProgramOnDisk ReadProgramOnDisk(const QString& programPath, Prompts& prompts) {
     program.boardName = RSComm::TargetboardName(program.boardCode);
     program.ident = QStringLiteral("-");
 
-    QFile revision(ChangeExtension(programPath, QStringLiteral("rev")));
+    QFile revision(companionPath(programPath, QStringLiteral("rev")));
     if (!revision.open(QIODevice::ReadOnly))
         return program;
     const RevisionRead read = parseRevisionFile(revision.readAll());
@@ -36,7 +36,7 @@ ProgramOnDisk ReadProgramOnDisk(const QString& programPath, Prompts& prompts) {
     program.ident = shownIdent(read.ident->ident);
     program.revision = read.ident->revision;
     program.checksum = read.ident->checksum;
-    const QFileInfo image(ChangeExtension(programPath, QStringLiteral("hex")));
+    const QFileInfo image(companionPath(programPath, QStringLiteral("hex")));
     if (image.exists())
         program.revDate = generalDateText(image.lastModified());
     return program;

@@ -7,6 +7,7 @@
 #include "documentcommands.h"
 #include "frmabout.h"
 #include "frmsetupcomm.h"
+#include "heldoutputs.h"
 #include "helpwindow.h"
 #include "menushortcutrule.h"
 #include "passcodecommand.h"
@@ -406,6 +407,9 @@ bool frmMDIMain::shutDown() {
     m_link.CloseRSComm();
     delete m_page;
     m_page = nullptr;
+    // Closing released every held output while the line was up; one whose
+    // release the link could not write may still be on: say which.
+    m_link.heldOutputs().warnOwed(m_prompts);
     return true;
 }
 

@@ -1,7 +1,5 @@
 #include "programcommands.h"
 
-#include "pausedpagecycles.h"
-
 #include "commandcontext.h"
 #include "dumpprogram.h"
 #include "frmdownloadprog.h"
@@ -71,6 +69,8 @@ void ProgramCommands::UploadProgram() {
     // The program file's board code names the memory to read; a file
     // without one (empty, unreadable: its box has been shown) names none.
     if (link.programFiles().BoardCode == 0)
+        return;
+    if (::UploadProgram::refuse(link.programFiles(), m_context.prompts))
         return;
     const Prompts::Answer answer = m_context.prompts.message(
         QStringLiteral("Program Upload"),

@@ -159,7 +159,16 @@ void TestDumpProgram::wholeDownload() {
     QVERIFY(rig.link.ValidProgram());
     rig.readyToDump();
     DumpProgram dump(rig.link);
-    rig.run(dump);
+    QList<int> maxima;
+    rig.run(dump, [&](int) {
+        maxima << dump.progressMaximum();
+        QVERIFY(dump.progress() < maxima.last()); // full only once it has ended
+    });
+    // From the first step on (the image read) the maximum is the number of
+    // steps, and the bar is full exactly at the end.
+    QCOMPARE(maxima.count(maxima.last()), maxima.size());
+    QCOMPARE(dump.progress(), maxima.last());
+    QCOMPARE(dump.progressMaximum(), maxima.size() + 1);
 
     const QByteArray beforeLeaving =
         wire::identReads() + startAndRecords(configWrites, recordsWire);
@@ -250,8 +259,12 @@ void TestDumpProgram::refusedBeforeSending_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("validAfter");
 
-    const QString invalid =
-        QStringLiteral("Currently Selected Program is Invalid.\r\n\r\nProgram Download Halted!");
+    // The box names the line that is wrong and how.
+    const auto invalid = [](const QString& fault) {
+        return "Currently Selected Program is Invalid.\r\n\r\nProgram Download Halted!\r\n\r\n"
+               "{dir}/prog.hex: line " +
+               fault + ".";
+    };
     const int exclamation = int(Prompts::Icon::Exclamation);
     QTest::newRow("offline") << kTwoRecords + kEnd << false << "Program Download"
                              << int(Prompts::Icon::Information)
@@ -269,19 +282,21 @@ void TestDumpProgram::refusedBeforeSending_data() {
                                       << true;
     QTest::newRow("bad line after good records")
         << kTwoRecords + "0320300001020300\r\n" + kEnd << true << "Program Dump" << exclamation
-        << invalid << false;
-    QTest::newRow("bad line last") << kTwoRecords + kEnd + "x\r\n"
-                                   << true << "Program Dump" << exclamation << invalid << false;
-    QTest::newRow("data byte not hex") << QByteArray(":022000000G01\r\n") + kEnd << true
-                                       << "Program Dump" << exclamation << invalid << false;
+        << invalid("3 does not start with \":\"") << false;
+    QTest::newRow("bad line last")
+        << kTwoRecords + kEnd + "x\r\n"
+        << true << "Program Dump" << exclamation << invalid("4 does not start with \":\"") << false;
+    QTest::newRow("data byte not hex")
+        << QByteArray(":022000000G01\r\n") + kEnd << true << "Program Dump" << exclamation
+        << invalid("1 has a data byte that is not hex") << false;
     QTest::newRow("record longer than its line")
         << kTwoRecords + ":10200000010203\r\n" + kEnd << true << "Program Dump" << exclamation
-        << invalid << false;
+        << invalid("3 is shorter than its count of 16 bytes") << false;
     QTest::newRow("extended address not 0")
         << QByteArray(":020000040001F9\r\n") + kTwoRecords + kEnd << true << "Program Dump"
-        << exclamation << invalid << false;
-    QTest::newRow("only empty lines")
-        << QByteArray("\r\n\r\n") << true << "Program Dump" << exclamation << invalid << false;
+        << exclamation << invalid("1 sets an extended address outside the board's 64 KiB") << false;
+    QTest::newRow("only empty lines") << QByteArray("\r\n\r\n") << true << "Program Dump"
+                                      << exclamation << invalid("1 holds no record") << false;
 }
 
 void TestDumpProgram::refusedBeforeSending() {
@@ -317,14 +332,18 @@ void TestDumpProgram::refusedBeforeSending() {
 void TestDumpProgram::stopsAtBadRecord_data() {
     QTest::addColumn<int>("failure"); // 0 wrong checksum, 1 no reply, 2 device lost
     QTest::addColumn<QStringList>("boxes");
+    // Each box says how far the download got.
+    const QString howFar =
+        "\r\n\r\nRecords accepted by the board: 1 of 3, the last at 2000H (line 1).";
     QTest::newRow("wrong checksum reply")
-        << 0 << QStringList{"Program Download|Checksum Error, Program Download Halted!"};
+        << 0 << QStringList{"Program Download|Checksum Error, Program Download Halted!" + howFar};
     QTest::newRow("no checksum reply")
-        << 1 << QStringList{"Program Download|Checksum Error, Program Download Halted!"};
+        << 1 << QStringList{"Program Download|Checksum Error, Program Download Halted!" + howFar};
     QTest::newRow("device lost") << 2
                                  << QStringList{LinkMessages::kCommErrorTitle + "|" +
                                                     LinkMessages::kNoAnswer,
-                                                "Program Download|Program Download Not Complete!"};
+                                                "Program Download|Program Download Not Complete!" +
+                                                    howFar};
 }
 
 void TestDumpProgram::stopsAtBadRecord() {
@@ -383,7 +402,8 @@ void TestDumpProgram::linkLostWritingIdent() {
         shown << r.text;
     QCOMPARE(shown, (QStringList{LinkMessages::kNoAnswer,
                                  "Could Not Send Program Ident and Revision to PLC!",
-                                 "Program Download Not Complete!"}));
+                                 "Program Download Not Complete!\r\n\r\nRecords accepted by "
+                                 "the board: 2 of 2, the last at 2010H (line 2)."}));
     QCOMPARE(rig.lastBox().icon, Prompts::Icon::Critical);
     QVERIFY(!rig.link.OnlineMode);
     QVERIFY(!rig.link.ValidProgram());
@@ -410,7 +430,9 @@ void TestDumpProgram::boardStaysInProgramMode() {
     QVERIFY(armed);
     QCOMPARE(rig.prompts.messageCount(), 2);
     QCOMPARE(rig.lastBox().title, QStringLiteral("Program Download"));
-    QCOMPARE(rig.lastBox().text, QStringLiteral("PLC did not Exit Program Mode!"));
+    QCOMPARE(rig.lastBox().text, QStringLiteral("PLC did not Exit Program Mode!\r\n\r\nRecords "
+                                                "accepted by the board: 2 of 2, the last at "
+                                                "2010H (line 2)."));
     QCOMPARE(rig.lastBox().icon, Prompts::Icon::Critical);
     // Nothing after the 0xFF: no pause, no ident.
     const QByteArray expected =

@@ -1,12 +1,14 @@
 // The program upload against the in-memory board: the reads on the wire, the
 // three files byte for byte, and that every failure, a second uncertain
 // read and a cancel leave the old file set exactly as it was.
+#include "atomicfilewriter.h"
 #include "linkmessages.h"
 #include "programfileset.h"
 #include "programrig.h"
 #include "uploadprogram.h"
 
 #include <QDir>
+#include <QSaveFile>
 #include <QtTest>
 
 namespace {
@@ -15,7 +17,7 @@ const QByteArray kOldImage(":0120000099\r\n:00000001FF\r\n");
 const QByteArray kOldRevision("OLDPROG00102\r\n");
 const QByteArray kOldConfig("old configuration\r\n");
 const QString kNotComplete =
-    QStringLiteral("Program Upload Not Complete!\r\n\r\nHEX file not created.");
+    QStringLiteral("Program Upload Not Complete!\r\n\r\nHEX file not created.\r\n\r\n");
 
 // What the board holds at an address of its program memory.
 int programByte(int address) {
@@ -86,11 +88,15 @@ private slots:
     void filesWritten();
     void notStarted_data();
     void notStarted();
+    void refusedBeforeTheBoard_data();
+    void refusedBeforeTheBoard();
     void failureLeavesSet_data();
     void failureLeavesSet();
     void mismatchReadAgain();
     void setReplacedTogether();
-    void topOfMemoryUnreadable();
+    void failedReplacementRollsBack_data();
+    void failedReplacementRollsBack();
+    void companionsInAnyCase();
 };
 
 void TestUploadProgram::filesWritten_data() {
@@ -109,11 +115,7 @@ void TestUploadProgram::filesWritten_data() {
         << QByteArray("8") << 0x2000 << 0x2000 << "F" + tail;
     QTest::newRow("A: 24 KiB and the configuration")
         << QByteArray("A") << 0x2000 << 0x6000 << "E" + tail;
-    QTest::newRow("7: a PLS board, the end record only")
-        << QByteArray("7") << 0 << 0 << QByteArray();
-    // The upload asks no class: "?" lies in 8..A, so its values are read and
-    // written, though it has no configuration index.
-    QTest::newRow("?: configuration values, no memory") << QByteArray("?") << 0 << 0 << tail;
+    QTest::newRow("D: 32 KiB up to 0xBFFF") << QByteArray("D") << 0x4000 << 0x8000 << QByteArray();
 }
 
 void TestUploadProgram::filesWritten() {
@@ -125,10 +127,18 @@ void TestUploadProgram::filesWritten() {
     rig.prepare(code.at(0));
     UploadProgram upload(rig.link);
     QStringList labels;
-    rig.run(upload, [&](int) {
+    const int maximum = upload.progressMaximum();
+    int steps = 0;
+    rig.run(upload, [&](int step) {
         if (labels.isEmpty() || labels.last() != upload.statusText())
             labels << upload.statusText();
+        steps = step;
+        QVERIFY(upload.progress() < maximum); // full only once it has ended
     });
+    // The bar is full exactly at the end.
+    QCOMPARE(upload.progressMaximum(), maximum);
+    QCOMPARE(upload.progress(), maximum);
+    QCOMPARE(steps + 1, maximum);
 
     QCOMPARE(rig.boxes(), QStringList{"Program Upload|Program Upload Complete!"});
     QVERIFY(upload.succeeded());
@@ -186,18 +196,69 @@ void TestUploadProgram::notStarted() {
     QVERIFY(!rig.link.InUploadMode());
 }
 
+void TestUploadProgram::refusedBeforeTheBoard_data() {
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<QString>("text");
+    const QString halted = QStringLiteral("\r\n\r\nProgram Upload Halted!");
+    QTest::newRow("7: a PLS board") << QByteArray("7")
+                                    << "Board code \"7\" (R6141) has no program memory that can "
+                                       "be uploaded." +
+                                           halted;
+    QTest::newRow("?: configured by its code, no memory")
+        << QByteArray("?")
+        << "Board code \"?\" (K7140) has no program memory that can be uploaded." + halted;
+    QTest::newRow("2: its top page is the attention byte's")
+        << QByteArray("2")
+        << "Board code \"2\" (R6112) keeps its program at 5000H to FFFFH, but FF00H to FFFFH "
+           "cannot be read over this link: FFH as an address high byte is the board's attention "
+           "byte.\r\n\r\nAn image without that top page, where the reset and interrupt vectors "
+           "usually are, is no backup." +
+               halted;
+}
+
+// Refused before the board is asked anything: the files, the link and the
+// board stay as they were.
+void TestUploadProgram::refusedBeforeTheBoard() {
+    QFETCH(QByteArray, code);
+    QFETCH(QString, text);
+    UploadRig rig;
+    rig.prepare(code.at(0));
+    UploadProgram upload(rig.link);
+    rig.run(upload);
+    QCOMPARE(rig.prompts.messageCount(), 1);
+    const ScriptedPrompts::Record box = rig.prompts.messages().first();
+    QCOMPARE(box.title, QStringLiteral("Program Upload"));
+    QCOMPARE(box.text, text);
+    QCOMPARE(box.icon, Prompts::Icon::Exclamation);
+    QCOMPARE(box.buttons, Prompts::Buttons::Ok);
+    QCOMPARE(rig.port.sentBytes(), QByteArray());
+    QVERIFY(rig.setUnchanged());
+    QVERIFY(!upload.succeeded());
+    QVERIFY(!rig.link.InUploadMode());
+    QVERIFY(rig.link.OnlineMode);
+}
+
 void TestUploadProgram::failureLeavesSet_data() {
     QTest::addColumn<int>("atStep");
     QTest::addColumn<int>("failure"); // 0 device lost, 1 two wrong echoes, 2 cancel
     QTest::addColumn<QStringList>("boxes");
     const QString lost = LinkMessages::kCommErrorTitle + "|" + LinkMessages::kNoAnswer;
-    const QString notComplete = "Program Upload|" + kNotComplete;
+    // How far the memory reads got: the start, 10 ident and 3 configuration
+    // reads come before the first of 2000H to 3FFFH.
+    const auto notComplete = [](const char* read) {
+        return "Program Upload|" + kNotComplete + "Program memory read: " + read +
+               " of 2000H to 3FFFH.";
+    };
     QTest::newRow("device lost in the ident") << 3 << 0 << QStringList{lost};
-    QTest::newRow("device lost in the configuration") << 12 << 0 << QStringList{lost, notComplete};
-    QTest::newRow("device lost in the memory") << 5000 << 0 << QStringList{lost, notComplete};
-    QTest::newRow("device lost at the last byte") << 8205 << 0 << QStringList{lost, notComplete};
-    QTest::newRow("wrong echo twice in the ident") << 5 << 1 << QStringList{notComplete};
-    QTest::newRow("wrong echo twice in the memory") << 300 << 1 << QStringList{notComplete};
+    QTest::newRow("device lost in the configuration")
+        << 12 << 0 << QStringList{lost, notComplete("none")};
+    QTest::newRow("device lost in the memory")
+        << 5000 << 0 << QStringList{lost, notComplete("2000H to 3379H")};
+    QTest::newRow("device lost at the last byte")
+        << 8205 << 0 << QStringList{lost, notComplete("2000H to 3FFEH")};
+    QTest::newRow("wrong echo twice in the ident") << 5 << 1 << QStringList{notComplete("none")};
+    QTest::newRow("wrong echo twice in the memory")
+        << 300 << 1 << QStringList{notComplete("2000H to 211DH")};
     QTest::newRow("cancel in the memory") << 4000 << 2 << QStringList();
     QTest::newRow("cancel before the files") << 8206 << 2 << QStringList();
 }
@@ -223,7 +284,7 @@ void TestUploadProgram::failureLeavesSet() {
     QVERIFY(rig.setUnchanged());
     QVERIFY(!upload.succeeded());
     QVERIFY(!rig.link.InUploadMode());
-    if (boxes.contains("Program Upload|" + kNotComplete))
+    if (!boxes.isEmpty() && boxes.last().startsWith("Program Upload|" + kNotComplete))
         QVERIFY(!rig.link.OnlineMode);
 }
 
@@ -268,23 +329,65 @@ void TestUploadProgram::setReplacedTogether() {
     QCOMPARE(QDir(rig.setDir.path()).entryList(QDir::Files).size(), 3); // no temporary left
 }
 
-void TestUploadProgram::topOfMemoryUnreadable() {
+void TestUploadProgram::failedReplacementRollsBack_data() {
+    QTest::addColumn<int>("failingFile"); // 0-based, in the order image, configuration, revision
+    QTest::newRow("the configuration fails: the new image goes") << 1;
+    QTest::newRow("the revision fails: the new image and configuration go") << 2;
+}
+
+// The image and configuration were there before; the revision file of a
+// first backup was not. A replacement failing part-way puts back what the
+// earlier ones replaced, and leaves no file where there was none.
+void TestUploadProgram::failedReplacementRollsBack() {
+    QFETCH(int, failingFile);
     UploadRig rig;
-    rig.prepare('2'); // 0x5000 to 0xFFFF
+    rig.put("hex", kOldImage);
+    rig.put("lcf", kOldConfig);
+    const QDateTime imageTime = QFileInfo(rig.path("hex")).lastModified().addSecs(-3600);
+    {
+        QFile image(rig.path("hex"));
+        QVERIFY(image.open(QIODevice::ReadWrite));
+        QVERIFY(image.setFileTime(imageTime, QFileDevice::FileModificationTime));
+    }
+    int commits = 0;
+    const QString failure = writeFilesAtomically(
+        {{rig.path("hex"), "new image"}, {rig.path("lcf"), "new config"}, {rig.path("rev"), "x"}},
+        [&](QSaveFile& file) {
+            if (commits++ < failingFile)
+                return file.commit();
+            file.cancelWriting();
+            return false;
+        });
+    const QStringList paths{rig.path("hex"), rig.path("lcf"), rig.path("rev")};
+    QVERIFY2(failure.startsWith(paths.at(failingFile) + ": "), qPrintable(failure));
+    QVERIFY2(!failure.contains("put back"), qPrintable(failure));
+    QCOMPARE(commits, failingFile + 1);
+    QCOMPARE(readFile(rig.path("hex")), kOldImage);
+    QCOMPARE(QFileInfo(rig.path("hex")).lastModified(), imageTime);
+    QCOMPARE(readFile(rig.path("lcf")), kOldConfig);
+    QVERIFY(!QFile::exists(rig.path("rev")));
+    QCOMPARE(QDir(rig.setDir.path()).entryList(QDir::Files),
+             (QStringList{"prog.hex", "prog.lcf"})); // no temporary left
+}
+
+// A set written in capitals: the picked file keeps its spelling, its
+// companions are found in theirs and rewritten, no lower-case twin appears.
+void TestUploadProgram::companionsInAnyCase() {
+    UploadRig rig;
+    writeFile(rig.setDir.filePath("UP.WDX"), "8,Wendax");
+    writeFile(rig.setDir.filePath("UP.REV"), kOldRevision);
+    writeFile(rig.setDir.filePath("UP.Hex"), kOldImage);
+    writeFile(rig.setDir.filePath("UP.LCF"), kOldConfig);
+    rig.prepare('8');
+    rig.link.UploadFile(rig.setDir.filePath("UP.WDX"));
+    QCOMPARE(rig.link.programFiles().ProgramPath, rig.setDir.filePath("UP.WDX"));
     UploadProgram upload(rig.link);
     rig.run(upload);
-    // In memory-read mode the board takes 0xFF at a transaction boundary as
-    // attention (a mode change costs four bytes), so an address high byte
-    // 0xFF is answered 0x55, not echoed. Read once more, it fails again, and
-    // the upload ends without writing anything rather than with a wrong image.
-    QCOMPARE(rig.boxes(), QStringList{"Program Upload|" + kNotComplete});
-    QVERIFY(rig.setUnchanged());
-    const QByteArray expected = wire::identReads() + memoryReads(0x5000, 0xFF00 - 0x5000) +
-                                char(0xFF) + wire::readMode() + char(0xFF);
-    QCOMPARE(rig.port.sentBytes().size(), expected.size());
-    QCOMPARE(rig.port.sentBytes().right(64).toHex(' '), expected.right(64).toHex(' '));
-    QVERIFY(!rig.link.OnlineMode);
-    QVERIFY(!rig.link.InUploadMode());
+    QVERIFY(upload.succeeded());
+    QCOMPARE(readFile(rig.setDir.filePath("UP.Hex")), expectedImage(0x2000, 0x2000));
+    QCOMPARE(readFile(rig.setDir.filePath("UP.REV")).left(2), QByteArray("K7"));
+    QCOMPARE(QDir(rig.setDir.path()).entryList(QStringList{"UP.*"}, QDir::Files, QDir::Name),
+             (QStringList{"UP.Hex", "UP.LCF", "UP.REV", "UP.WDX"}));
 }
 
 QTEST_GUILESS_MAIN(TestUploadProgram)

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <signal.h>
 
 namespace {
 constexpr int kExitOk = 0;
@@ -91,7 +92,7 @@ private slots:
     void downloadWithoutYesSendsNothing();
     void downloadOfConfiguredBoardSetsItsValues();
     void badChecksumReplyStopsDownload();
-    void uploadOfPlsBoardWritesEndRecordOnly();
+    void ctrlCStopsUploadSayingHowFar();
     void refused_data();
     void refused();
 
@@ -319,7 +320,8 @@ void TestVralctlProgram::badChecksumReplyStopsDownload() {
                            {QStringLiteral("program"), QStringLiteral("download"), path, "--yes"});
     QCOMPARE(run.exitCode, kExitLink);
     QVERIFY(run.out.isEmpty());
-    QCOMPARE(run.err.last(), "Program Download: Checksum Error, Program Download Halted!");
+    QCOMPARE(run.err.last(), "Program Download: Checksum Error, Program Download Halted! Records "
+                             "accepted by the board: 0 of 512.");
     // The download stopped at the first record: the board keeps its ident,
     // and no record after the refused one reached its memory.
     const CtlRun after = ctl(faulty.device(), {QStringLiteral("board")});
@@ -330,13 +332,34 @@ void TestVralctlProgram::badChecksumReplyStopsDownload() {
     QCOMPARE(second.out, QStringList{"0"});
 }
 
-void TestVralctlProgram::uploadOfPlsBoardWritesEndRecordOnly() {
-    const QString path = makeSet(QStringLiteral("pls"), {{"wdx", "\"7\",\"pls\"\r\n"}});
-    const CtlRun run = ctl(device(), {QStringLiteral("program"), QStringLiteral("upload"), path});
-    QCOMPARE(run.exitCode, kExitOk);
-    QCOMPARE(readAll(m_sets.filePath(QStringLiteral("pls.hex"))), QByteArray(":00000001FF\r\n"));
-    QVERIFY(!QFile::exists(m_sets.filePath(QStringLiteral("pls.lcf"))));
-    QCOMPARE(readAll(m_sets.filePath(QStringLiteral("pls.rev"))).size(), 8 + 4 + 2);
+// Ctrl+C is the upload window's Cancel: no file is written, and the line
+// that says so tells how far the reading got.
+void TestVralctlProgram::ctrlCStopsUploadSayingHowFar() {
+    BoardProcess paced(
+        {QStringLiteral("--stopped"), QStringLiteral("--baud"), QStringLiteral("9600")});
+    QVERIFY(!paced.device().isEmpty());
+    const QString path = makeSet(QStringLiteral("stopped"), {{"wdx", "\"4\",\"stopped\"\r\n"}});
+    const QString trace = m_sets.filePath(QStringLiteral("stopped.trace"));
+    QProcess process;
+    process.start(QStringLiteral(VRALCTL_PATH),
+                  linkArguments(paced.device(), m_home.path()) +
+                      QStringList{"--trace", trace, "program", "upload", path});
+    QVERIFY(process.waitForStarted());
+    // Well into the memory: the ident reads take some 60 bytes of the trace.
+    QVERIFY(QTest::qWaitFor([&] { return readAll(trace).count('\n') >= 400; }, 15000));
+    ::kill(pid_t(process.processId()), SIGINT);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), kExitLink);
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    const QRegularExpression line(
+        "^vralctl: program upload cancelled; no file written\\. Program memory read: 2000H to "
+        "([0-9A-F]{4})H of 2000H to 3FFFH\\.\n$");
+    const QRegularExpressionMatch match = line.match(err);
+    QVERIFY2(match.hasMatch(), qPrintable(err));
+    QVERIFY(match.captured(1).toInt(nullptr, 16) < 0x3FFF);
+    QCOMPARE(QDir(m_sets.path()).entryList({"stopped.*"}, QDir::Files),
+             (QStringList{"stopped.trace", "stopped.wdx"}));
 }
 
 void TestVralctlProgram::refused_data() {
@@ -353,6 +376,10 @@ void TestVralctlProgram::refused_data() {
     QTest::newRow("upload: program file names no board")
         << QStringList{"upload", "@.wdx"} << FileSet{{"wdx", "\r\n"}} << kExitRefused
         << "vralctl: @.wdx: the program file names no board type";
+    QTest::newRow("upload: PLS program")
+        << QStringList{"upload", "@.wdx"} << FileSet{{"wdx", "\"7\",\"pls\"\r\n"}} << kExitRefused
+        << "Program Upload: Board code \"7\" (R6141) has no program memory that can be uploaded. "
+           "Program Upload Halted!";
     QTest::newRow("upload takes one file") << QStringList{"upload", "@.wdx", "--yes"}
                                            << FileSet{{"wdx", wdx4}} << kExitRefused << QString();
     QTest::newRow("download: program file missing")

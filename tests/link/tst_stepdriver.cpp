@@ -40,6 +40,7 @@ private slots:
     void paceFollowsTheLink();
     void stoppedDriverSchedulesNothing();
     void taskRunsToItsEnd();
+    void taskDelayPacesTheNextStep_data();
     void taskDelayPacesTheNextStep();
 };
 
@@ -116,14 +117,33 @@ void TestStepDriver::taskRunsToItsEnd() {
     QCOMPARE(task.calls, 3);
 }
 
+void TestStepDriver::taskDelayPacesTheNextStep_data() {
+    QTest::addColumn<int>("pauseMs");
+    QTest::addColumn<int>("earlyMs"); // how early the timer fires
+    QTest::newRow("0.1 s, the timer 5 ms early") << 100 << 5;
+    QTest::newRow("2 s, the timer 1 ms early") << 2000 << 1;
+}
+
 void TestStepDriver::taskDelayPacesTheNextStep() {
+    QFETCH(int, pauseMs);
+    QFETCH(int, earlyMs);
     LinkRig rig;
-    CountingTask task(2, 1500);
+    CountingTask task(3, pauseMs);
     TaskRunner runner(rig.link, task);
     runner.start();
     runner.driver().runStep();
     QCOMPARE(task.calls, 1);
-    QCOMPARE(runner.driver().scheduledDelayMs(), 1500);
+    QCOMPARE(runner.driver().scheduledDelayMs(), pauseMs);
+    QCOMPARE(runner.driver().timer()->timerType(), Qt::PreciseTimer);
+    // The timer fires before the pause is over on the clock: no step, and
+    // the driver waits for the rest.
+    rig.clock.advance(pauseMs - earlyMs);
+    runner.driver().runStep();
+    QCOMPARE(task.calls, 1);
+    QCOMPARE(runner.driver().scheduledDelayMs(), earlyMs);
+    rig.clock.advance(earlyMs);
+    runner.driver().runStep();
+    QCOMPARE(task.calls, 2);
     runner.driver().stop();
 }
 

@@ -1,14 +1,19 @@
 #include "datapage.h"
+#include "heldoutputs.h"
 #include "namedchild.h"
 #include "pagerig.h"
+#include "qtprompts.h"
 #include "spinner.h"
 
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTimer>
 
 #include <memory>
 
@@ -32,6 +37,10 @@ private slots:
     void momentaryButtons();
     void keyboardWritesNothing();
     void releaseLostToLinkFailureIsWrittenWhenBackOnline();
+    void anythingThatEndsTheHoldReleases_data();
+    void anythingThatEndsTheHoldReleases();
+    void releaseLostInTimeOutBox_data();
+    void releaseLostInTimeOutBox();
     void closingWhileHeldWritesRelease();
     void offlineShowsDocument();
     void goingOfflineMidPass();
@@ -312,15 +321,104 @@ void TestDataPage::releaseLostToLinkFailureIsWrittenWhenBackOnline() {
     QVERIFY(!m_rig->link.OnlineMode);
     QCOMPARE(m_rig->board.memory(1016) & 1, 1);
 
-    // Back online: the owed "0" goes first, once, then the pass.
+    // The page is closed meanwhile; back online, the owed "0" goes as the
+    // line comes up.
+    m_page.reset();
     m_rig->board.setFault(BoardSim::Fault::None);
     QVERIFY(m_rig->goOnline());
-    steps(1);
-    QCOMPARE(m_rig->writtenAddresses(), QStringList{QStringLiteral("1016")});
     QCOMPARE(m_rig->board.memory(1016) & 1, 0);
+    QVERIFY(m_rig->link.heldOutputs().owed().isEmpty());
+}
+
+void TestDataPage::anythingThatEndsTheHoldReleases_data() {
+    QTest::addColumn<int>("ending");
+    QTest::newRow("mouse released over another control") << 0;
+    QTest::newRow("window blocked by a modal dialog") << 1;
+    QTest::newRow("button hidden by a tab change") << 2;
+    QTest::newRow("application goes offline") << 3;
+}
+
+void TestDataPage::anythingThatEndsTheHoldReleases() {
+    QFETCH(int, ending);
+    QVERIFY(m_rig->goOnline());
+    openPage();
+    auto* button = child<QPushButton>(QStringLiteral("cmdResetTrips"));
+    QTest::mousePress(button, Qt::LeftButton);
     m_rig->clearWire();
-    steps(2);
-    QCOMPARE(m_rig->transactions(), (QStringList{"read 598", "read 1011"}));
+    QDialog dialog(m_page.get());
+    if (ending == 0)
+        QTest::mouseRelease(tabs(), Qt::LeftButton);
+    if (ending == 1)
+        dialog.open();
+    if (ending == 2)
+        tabs()->setCurrentIndex(1);
+    if (ending == 3)
+        m_rig->link.CloseRSComm();
+    QCOMPARE(m_rig->board.memory(1016) & 1, 0);
+    // The hold is over: the button's own release, when it comes, adds nothing.
+    QTest::mouseRelease(button, Qt::LeftButton);
+    QCOMPARE(m_rig->writtenAddresses(), QStringList{QStringLiteral("1016")});
+}
+
+void TestDataPage::releaseLostInTimeOutBox_data() {
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<QByteArray>("releaseWire");
+    // Bit 0 of byte 1016 (0x03F8): the byte read in mode 1, then 0 written in mode 2.
+    QTest::newRow("Cancel: written as the line comes up, after its 0xFF")
+        << QMessageBox::Cancel << QByteArray::fromHex("ffff0103f8ff0203f800");
+    QTest::newRow("Retry: written before the next read, the board still in mode 1")
+        << QMessageBox::Retry << QByteArray::fromHex("03f8ff0203f800");
+}
+
+// The board falls silent while "&Reset Trips" is held: the link's real box
+// comes up over the button, the window system sends the release to the
+// blocked window, and the box is answered by a click.
+void TestDataPage::releaseLostInTimeOutBox() {
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(QByteArray, releaseWire);
+    QtPrompts boxes;
+    RSComm link(m_rig->clock, boxes, m_rig->folder);
+    RecordingOnlineSwitch online(link);
+    PageServices services{m_rig->state, link, boxes, m_rig->clock, online};
+    link.OpenRSComm(m_rig->port);
+    DataPage page(services);
+    QVERIFY(showActive(page));
+    auto* button = namedChild<QPushButton>(page, QStringLiteral("cmdResetTrips"));
+    const QPoint at = button->mapTo(&page, button->rect().center());
+    QTest::mousePress(page.windowHandle(), Qt::LeftButton, {}, at);
+    m_rig->board.setFault(BoardSim::Fault::Silent);
+    QString shown;
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        answering.stop();
+        shown = box->windowTitle();
+        QTest::mouseRelease(page.windowHandle(), Qt::LeftButton, {}, at);
+        if (answer == QMessageBox::Retry)
+            m_rig->board.setFault(BoardSim::Fault::None);
+        QAbstractButton* choice = box->button(answer);
+        QTest::mouseClick(box->windowHandle(), Qt::LeftButton, {},
+                          choice->mapTo(box, choice->rect().center()));
+    });
+    answering.start(10);
+    page.refreshStep();
+    QCOMPARE(shown, QStringLiteral("WARNING - Communication Error!"));
+    QCOMPARE(link.heldOutputs().owed(), QStringList{QStringLiteral("Reset Trips (B1016.0)")});
+    QCOMPARE(m_rig->board.memory(1016) & 1, 1);
+
+    m_rig->port.clearWire();
+    m_rig->board.setFault(BoardSim::Fault::None);
+    if (answer == QMessageBox::Cancel)
+        link.OpenRSComm(m_rig->port);
+    else
+        page.refreshStep();
+    QVERIFY(m_rig->port.sentBytes().startsWith(releaseWire));
+    QCOMPARE(m_rig->board.memory(1016) & 1, 0);
+    // The next press is a press again.
+    QTest::mousePress(page.windowHandle(), Qt::LeftButton, {}, at);
+    QCOMPARE(m_rig->board.memory(1016) & 1, 1);
 }
 
 void TestDataPage::closingWhileHeldWritesRelease() {

@@ -110,6 +110,7 @@ private slots:
     void exitCancelKeepsRunning();
     void exitYesWithCancelledSaveKeepsRunning();
     void exitNoClosesLink();
+    void exitWarnsOfReleaseStillOwed();
     void commPortFailedReopenShowsOffline();
     void passcodeWritesWord();
     void passcodeEmptyAnswerWritesNothing();
@@ -455,6 +456,28 @@ void TestMainWindow::exitNoClosesLink() {
     QVERIFY(!rig.port.isOpen());
     QVERIFY(!rig.window->currentPage());
     QCOMPARE(rig.pageLog, (QStringList{"load 0", "unload 0"}));
+}
+
+void TestMainWindow::exitWarnsOfReleaseStillOwed() {
+    Rig rig;
+    rig.goOnline();
+    rig.link.HoldOutput(QStringLiteral("F133"), QStringLiteral("Transfer Data"));
+    rig.board.setFault(BoardSim::Fault::Silent);
+    rig.prompts.answerMessage(Prompts::Answer::Cancel);
+    rig.window->backgroundUpdate();
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
+    QVERIFY(rig.window->close());
+    QCOMPARE(rig.board.memory(48) & 32, 32); // F133: bit 5 of byte 48
+    QCOMPARE(rig.prompts.messageCount(), 2);
+    const ScriptedPrompts::Record box = rig.prompts.messages().last();
+    QCOMPARE(box.title, QStringLiteral("VRAL"));
+    QCOMPARE(box.text,
+             QStringLiteral("These machine outputs may still be on: the link to the target board "
+                            "failed before their release could be written.\r\n\r\nTransfer Data "
+                            "(F133)\r\n\r\nCheck the machine, or start VRAL again, go online and "
+                            "press and release the button."));
+    QCOMPARE(box.icon, Prompts::Icon::Exclamation);
+    QCOMPARE(box.buttons, Prompts::Buttons::Ok);
 }
 
 void TestMainWindow::commPortFailedReopenShowsOffline() {

@@ -96,8 +96,19 @@ struct CommandRig : BoardRig {
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
+    // Waits on the event loop, the manual clock going along roughly as the
+    // real one does, so that the download's pauses (timed by the link's
+    // clock) come to their end.
+    bool waitFor(const std::function<bool()>& done, int timeoutMs) {
+        return QTest::qWaitFor(
+            [this, &done] {
+                clock.advance(10);
+                return done();
+            },
+            timeoutMs);
+    }
     bool waitForEnd() {
-        return QTest::qWaitFor([this] { return commands.runningTask() == nullptr; }, 15000);
+        return waitFor([this] { return commands.runningTask() == nullptr; }, 15000);
     }
     // Board bytes from address on, as many as expected has.
     QByteArray memory(int address, int count) const {
@@ -159,7 +170,8 @@ private slots:
     void targetBoardPageOpensThroughTheCheck();
     void uploadConfirmation_data();
     void uploadConfirmation();
-    void uploadOfPlsProgramWritesTheFiles();
+    void uploadRefusedBeforeTheQuestion();
+    void uploadRunsInProgressWindow();
     void cancelledUploadWritesNoFile();
 };
 
@@ -300,7 +312,7 @@ void TestProgramCommands::downloadRunsInProgressWindow() {
     QVERIFY(!rig.pageCycle.isActive());
 
     // In the 2 s pause after program mode the label names the last record.
-    QVERIFY(QTest::qWaitFor(
+    QVERIFY(rig.waitFor(
         [label] { return label->text() == QStringLiteral("Writing to Program Address: 2010H"); },
         5000));
     // Escape does not break off a download.
@@ -335,11 +347,15 @@ void TestProgramCommands::everyEndingRestartsThePoll_data() {
     QTest::addColumn<bool>("online");
     QTest::newRow("board answers a wrong checksum: offline")
         << kImage << true << "Program Download"
-        << "Checksum Error, Program Download Halted!" << false;
+        << "Checksum Error, Program Download Halted!\r\n\r\nRecords accepted by the board: 0 "
+           "of 2."
+        << false;
     QTest::newRow("malformed line after good ones: refused before the board, still online")
         << QByteArray(":04200000DEADBEEFA4\r\n:02201G001122\r\n:00000001FF\r\n") << false
         << "Program Dump"
-        << "Currently Selected Program is Invalid.\r\n\r\nProgram Download Halted!" << true;
+        << "Currently Selected Program is Invalid.\r\n\r\nProgram Download Halted!\r\n\r\n"
+           "{dir}/NEW.hex: line 2 has no hex count, address and type."
+        << true;
 }
 
 void TestProgramCommands::everyEndingRestartsThePoll() {
@@ -361,8 +377,8 @@ void TestProgramCommands::everyEndingRestartsThePoll() {
     rig.prompts.answerMessage(Prompts::Answer::Ok);
     rig.commands.DownloadProgram();
     QVERIFY(rig.waitForEnd());
-    compareBox(rig.prompts.messages().last(), title, text, Prompts::Icon::Exclamation,
-               Prompts::Buttons::Ok);
+    compareBox(rig.prompts.messages().last(), title, text.replace("{dir}", rig.home.path()),
+               Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
     QVERIFY(rig.prompts.scriptUsedUp());
     // A bad reply stops at its record; a malformed image sends no record.
     QCOMPARE(rig.board.programMemory().byte(0x2000), std::uint8_t(badChecksum ? 0xDE : 0));
@@ -475,11 +491,32 @@ void TestProgramCommands::uploadConfirmation() {
     QCOMPARE(rig.readFile(QStringLiteral("NEW.rev")), QByteArray("NEWPROG11<05\r\n"));
 }
 
-void TestProgramCommands::uploadOfPlsProgramWritesTheFiles() {
+// A set that cannot be backed up whole is refused in place of the question:
+// no window, nothing sent, the files as they were.
+void TestProgramCommands::uploadRefusedBeforeTheQuestion() {
+    CommandRig rig;
+    QVERIFY(rig.goOnline());
+    rig.prompts.answerOpenFile(rig.writeProgramSet('2'));
+    rig.prompts.answerMessage(Prompts::Answer::Ok);
+    rig.commands.UploadProgram();
+    QCOMPARE(rig.prompts.messageCount(), 1);
+    const ScriptedPrompts::Record box = rig.prompts.messages().first();
+    QCOMPARE(box.title, QStringLiteral("Program Upload"));
+    QVERIFY2(box.text.startsWith("Board code \"2\""), qPrintable(box.text));
+    QCOMPARE(box.icon, Prompts::Icon::Exclamation);
+    QVERIFY(!rig.commands.runningTask());
+    QVERIFY(!rig.link.InUploadMode());
+    QVERIFY(rig.port.sentBytes().isEmpty());
+    QCOMPARE(rig.readFile(QStringLiteral("NEW.hex")), kImage);
+    QVERIFY(rig.statusPoll.isActive());
+}
+
+void TestProgramCommands::uploadRunsInProgressWindow() {
     CommandRig rig;
     QVERIFY(rig.goOnline());
     rig.board.setMemory(kIdentBlock + 8, 10);
-    rig.prompts.answerOpenFile(rig.writeProgramSet('7'));
+    rig.board.setMemory(0x3FFF, 0xA5);
+    rig.prompts.answerOpenFile(rig.writeProgramSet('4'));
     rig.prompts.answerMessage(Prompts::Answer::Yes);
     rig.prompts.answerMessage(Prompts::Answer::Ok);
     rig.commands.UploadProgram();
@@ -496,13 +533,19 @@ void TestProgramCommands::uploadOfPlsProgramWritesTheFiles() {
     QVERIFY(rig.link.InUploadMode());
     QVERIFY(!rig.statusPoll.isActive());
     QVERIFY(!rig.pageCycle.isActive());
+    // 8192 reads: the loop runs freely until the window closes.
+    QSignalSpy closed(window, &QDialog::accepted);
+    QVERIFY(closed.isValid());
+    QVERIFY(closed.wait(30000));
     QVERIFY(rig.waitForEnd());
 
     compareBox(rig.prompts.messages().last(), QStringLiteral("Program Upload"),
                QStringLiteral("Program Upload Complete!"), Prompts::Icon::Information,
                Prompts::Buttons::Ok);
-    // A PLS board's program names no memory: the image is the end record.
-    QCOMPARE(rig.readFile(QStringLiteral("NEW.hex")), QByteArray(":00000001FF\r\n"));
+    // A code "4" board: 2000H to 3FFFH, 512 lines and the end record.
+    const QByteArray image = rig.readFile(QStringLiteral("NEW.hex"));
+    QCOMPARE(image.count('\n'), 513);
+    QVERIFY(image.endsWith(":103FF000" + QByteArray(30, '0') + "A5\r\n:00000001FF\r\n"));
     QCOMPARE(rig.readFile(QStringLiteral("NEW.rev")), QByteArray("OLDPROG\0000:02\r\n", 14));
     QCOMPARE(rig.readFile(QStringLiteral("NEW.lcf")), QByteArray("<missing>"));
     QVERIFY(!rig.link.InUploadMode());
