@@ -142,7 +142,8 @@ void TestTargetBoardPage::goOnlineVisibleWhileOfflineOnly() {
 // The codes read before the link went down are not left beside the failure
 // text; the ident's NUL padding shows as nothing.
 void TestTargetBoardPage::statusThenLinkLoss() {
-    m_rig->board.setMemory(61424, 'A'); // the ident "A" and seven NULs
+    for (int k = 0; k < 8; ++k) // the ident "A" and seven NULs
+        m_rig->board.setMemory(61424 + k, k == 0 ? 'A' : 0);
     QVERIFY(m_rig->goOnline());
     openPage('2');
     runStatus();
