@@ -2,6 +2,7 @@
 
 #include "documentlog.h"
 #include "programfileset.h"
+#include "programident.h"
 #include "rscomm.h"
 #include "textnumber.h"
 
@@ -196,9 +197,10 @@ void DumpProgram::readIdent() {
 
 void DumpProgram::confirm() {
     const ProgramFileSet& files = m_link.programFiles();
+    const QString identOnDisk = shownIdent(files.IdentOnDisk);
     const QString text =
         QStringLiteral("Program to be loaded into module (on disk):\r\n") +
-        QStringLiteral("  Program Ident: \t\t") + files.IdentOnDisk + QStringLiteral("\r\n") +
+        QStringLiteral("  Program Ident: \t\t") + identOnDisk + QStringLiteral("\r\n") +
         QStringLiteral("  Program Revision: \t\t") + files.RevisionOnDisk + QStringLiteral("\r\n") +
         QStringLiteral("  Program Checksum: \t") + files.ChecksumOnDisk + QStringLiteral("\r\n") +
         QStringLiteral("  Target Board: \t\t") + files.BoardName + QStringLiteral("\r\n\r\n") +
@@ -211,7 +213,7 @@ void DumpProgram::confirm() {
         QStringLiteral("All outputs are off while program dump occurrs.\r\n\r\n") +
         QStringLiteral("Do You Wish to Continue?\r\n");
     const Prompts::Answer answer = m_link.prompts().message(
-        QStringLiteral("Program Download - [") + files.IdentOnDisk + QStringLiteral("]"), text,
+        QStringLiteral("Program Download - [") + identOnDisk + QStringLiteral("]"), text,
         Prompts::Icon::Question, Prompts::Buttons::YesNoCancel, Prompts::DefaultButton::No);
     if (answer != Prompts::Answer::Yes)
         return end();

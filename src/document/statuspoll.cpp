@@ -13,6 +13,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 void StatusPoll::updateOnline(bool commError, const QString& alarmReply) {
     if (commError)
         return;
+    m_held = false;
 
     const qint32 word = numericValue(alarmReply);
     if (word > 0) {
@@ -35,9 +36,16 @@ void StatusPoll::updateOnline(bool commError, const QString& alarmReply) {
 }
 
 void StatusPoll::updateOffline(bool commError) {
+    m_held = false;
     m_systemStatusText = QStringLiteral("Set-up Program is Currently OFFLINE");
     m_panelText = commError ? QStringLiteral("System Message:  Comm Fault with K7600")
                             : QStringLiteral("System Message:  Program is Currently OFFLINE");
+}
+
+void StatusPoll::hold(const QString& notice) {
+    m_held = true;
+    m_systemStatusText = notice;
+    m_panelText = QStringLiteral("System Message:  ") + notice;
 }
 
 QString StatusPoll::alarmMessage() const {

@@ -23,19 +23,24 @@ public:
     void updateOnline(bool commError, const QString& alarmReply);
     // Tick while offline.
     void updateOffline(bool commError);
+    // The poll is held while a long command has the line: the texts say so
+    // (notice, e.g. "Paused since 14:02:31 while the program is downloaded")
+    // instead of an alarm state nobody is reading. The next tick ends it.
+    void hold(const QString& notice);
 
     // The message for the main display page (CR LF line breaks).
     QString systemStatusText() const { return m_systemStatusText; }
     // Text for status-bar panel 1 ("STATUS").
     QString panelText() const { return m_panelText; }
     bool alarmLatched(int alarm) const { return m_latches.at(alarm); }
-    // Some alarm is latched: the texts above carry it.
-    bool alarmActive() const { return m_latches[0] || m_latches[1]; }
+    // Some alarm is latched and the texts above carry it.
+    bool alarmActive() const { return !m_held && (m_latches[0] || m_latches[1]); }
 
 private:
     QString alarmMessage() const;
 
     std::array<bool, 2> m_latches{};
+    bool m_held = false;
     QString m_systemStatusText;
     QString m_panelText = QStringLiteral("System Message:");
 };

@@ -24,11 +24,21 @@ StepDriver::Pace StepDriver::followLink(const RSComm& link) {
 void StepDriver::start(int firstDelayMs) {
     m_active = true;
     schedule(firstDelayMs);
+    if (m_held) {
+        m_held = false;
+        emit resumed();
+    }
 }
 
 void StepDriver::stop() {
     m_active = false;
     m_timer->stop();
+}
+
+void StepDriver::hold(const QString& notice) {
+    stop();
+    m_held = true;
+    emit held(notice);
 }
 
 void StepDriver::runStep() {

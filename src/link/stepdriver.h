@@ -39,10 +39,15 @@ public:
     // offline, kOfflinePaceMs.
     static Pace followLink(const RSComm& link);
 
-    // Starts stepping; the first step after firstDelayMs.
+    // Starts stepping; the first step after firstDelayMs. Ends a hold.
     void start(int firstDelayMs = 0);
     void stop();
     bool isActive() const { return m_active; }
+    // Stops stepping while a long command has the line to itself; notice is
+    // what the owner shows meanwhile ("Paused since 14:02:31 while the
+    // program is downloaded"). The next start() ends the hold.
+    void hold(const QString& notice);
+    bool isHeld() const { return m_held; }
 
     // One tick as the timer runs it: the step, unless a transaction is in
     // progress, then the next tick is scheduled (while active).
@@ -53,6 +58,10 @@ public:
     // The timer behind the ticks, named by the owner for tools and tests.
     QTimer* timer() const { return m_timer; }
 
+signals:
+    void held(const QString& notice);
+    void resumed();
+
 private:
     void schedule(int delayMs);
 
@@ -61,4 +70,5 @@ private:
     Pace m_pace;
     QTimer* m_timer;
     bool m_active = false;
+    bool m_held = false;
 };

@@ -107,9 +107,7 @@ void DataPage::buildLayout() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tbsData);
-    for (QGroupBox* frame : m_fraData) {
-        // The tab strip frames its pages itself.
-        frame->setFlat(true);
+    for (QFrame* frame : m_fraData) {
         layout->addWidget(frame);
         frame->hide();
     }
@@ -146,9 +144,8 @@ QGroupBox* DataPage::buildSpindleTable(int frame, const QString& caption, int fi
     return box;
 }
 
-QGroupBox* DataPage::buildTripsTab() {
-    QGroupBox* tab =
-        makeFrame(QStringLiteral("fraData0"), QStringLiteral("Trips Per Spindle"), this);
+QFrame* DataPage::buildTripsTab() {
+    QFrame* tab = makeTabFrame(QStringLiteral("fraData0"), this);
 
     QGroupBox* trip =
         makeFrame(QStringLiteral("fraShiftData0"), QStringLiteral("Spindle Trip"), tab);
@@ -182,12 +179,12 @@ QGroupBox* DataPage::buildTripsTab() {
     return tab;
 }
 
-QGroupBox* DataPage::buildShiftTab(int tab, int first) {
+QFrame* DataPage::buildShiftTab(int tab, int first) {
     const bool current = tab == 1;
     const int frame = current ? 3 : 6;
     const QString caption =
         current ? QStringLiteral("Current Shift") : QStringLiteral("Last Shift");
-    QGroupBox* page = makeFrame(QStringLiteral("fraData%1").arg(tab), caption, this);
+    QFrame* page = makeTabFrame(QStringLiteral("fraData%1").arg(tab), this);
 
     QGroupBox* totals = makeFrame(QStringLiteral("fraShiftData%1").arg(frame), caption, page);
     m_fraShiftData[frame] = totals;
@@ -219,7 +216,7 @@ QGroupBox* DataPage::buildShiftTab(int tab, int first) {
 }
 
 void DataPage::tabChanged(int index) {
-    for (QGroupBox* frame : m_fraData)
+    for (QFrame* frame : m_fraData)
         frame->hide();
     m_fraData[index]->show();
     m_tabChanged = true;

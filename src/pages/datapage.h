@@ -8,6 +8,7 @@
 
 class EntryField;
 class MomentaryButton;
+class QFrame;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -33,8 +34,8 @@ public:
 
 private:
     void buildLayout();
-    QGroupBox* buildTripsTab();
-    QGroupBox* buildShiftTab(int tab, int first);
+    QFrame* buildTripsTab();
+    QFrame* buildShiftTab(int tab, int first);
     QGroupBox* buildSpindleTable(int frame, const QString& caption, int first, QWidget* parent);
     QLabel* createValue(int index, const QString& caption, QWidget* parent, QGridLayout* grid,
                         int row, int column);
@@ -46,7 +47,7 @@ private:
     void documentStep() override;
 
     QTabBar* m_tbsData = nullptr;
-    std::array<QGroupBox*, 3> m_fraData{};
+    std::array<QFrame*, 3> m_fraData{};
     std::array<QGroupBox*, 9> m_fraShiftData{};
     QGroupBox* m_fraEndofShift = nullptr;
     std::array<QLabel*, kValueCount> m_lblData{};

@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -145,11 +144,8 @@ void IODisplayPage::applyOnlineAppearance() {
     m_next = 0;
     setAllEnabled(true);
     for (const auto& word : m_points)
-        for (QLabel* point : word) {
-            QPalette palette = point->palette();
-            palette.setColor(QPalette::WindowText, kOnColour);
-            point->setPalette(palette);
-        }
+        for (QLabel* point : word)
+            setLiveColour(point, QPalette::WindowText, kOnColour);
 }
 
 void IODisplayPage::applyOfflineAppearance() {
@@ -158,9 +154,7 @@ void IODisplayPage::applyOfflineAppearance() {
 }
 
 void IODisplayPage::showPoint(QLabel* label, bool on) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, on ? kOnColour : kOffColour);
-    label->setPalette(palette);
+    setLiveColour(label, QPalette::WindowText, on ? kOnColour : kOffColour);
     label->setText(on ? QStringLiteral("ON") : QStringLiteral("off"));
 }
 

@@ -12,11 +12,9 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -150,10 +148,7 @@ void MainDisplayPage::showStatusText() {
     font.setBold(alarm);
     font.setPointSizeF(alarm ? m_normalMessagePointSize * 1.8 : m_normalMessagePointSize);
     m_txtMessageDisplay->setFont(font);
-    QPalette palette = m_txtMessageDisplay->palette();
-    palette.setColor(QPalette::Text,
-                     alarm ? QColor(0xc0, 0, 0) : QGuiApplication::palette().color(QPalette::Text));
-    m_txtMessageDisplay->setPalette(palette);
+    setLiveColour(m_txtMessageDisplay, QPalette::Text, alarm ? QColor(0xc0, 0, 0) : QColor());
 }
 
 void MainDisplayPage::boardStep() {

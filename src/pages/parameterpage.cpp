@@ -6,6 +6,8 @@
 #include "rscomm.h"
 #include "stepdriver.h"
 
+#include <QBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
@@ -18,6 +20,8 @@ ParameterPage::ParameterPage(PageServices& services, const QString& windowName,
     setObjectName(windowName);
     setWindowTitle(caption);
     m_cycle->timer()->setObjectName(QStringLiteral("tmrRefresh"));
+    connect(m_cycle, &StepDriver::held, this, &ParameterPage::showHeld);
+    connect(m_cycle, &StepDriver::resumed, this, &ParameterPage::showLive);
 }
 
 ParameterPage::~ParameterPage() {
@@ -41,6 +45,29 @@ void ParameterPage::applyAppearance(bool online) {
         applyOnlineAppearance();
     else
         applyOfflineAppearance();
+}
+
+void ParameterPage::showHeld(const QString& notice) {
+    if (!m_pausedBanner) {
+        m_pausedBanner = new QLabel(this);
+        m_pausedBanner->setObjectName(QStringLiteral("lblPaused"));
+        // Its colours hold while the page around it is greyed.
+        m_pausedBanner->setStyleSheet(QStringLiteral("QLabel { background: #fff2b3; color: black; "
+                                                     "border: 1px solid #b08800; padding: 3px; }"));
+        if (auto* box = qobject_cast<QBoxLayout*>(layout()))
+            box->insertWidget(0, m_pausedBanner);
+    }
+    m_pausedBanner->setText(notice);
+    m_pausedBanner->show();
+    // An edit in progress belongs to the live page.
+    m_entries->clearEditing();
+    setEnabled(false);
+}
+
+void ParameterPage::showLive() {
+    if (m_pausedBanner)
+        m_pausedBanner->hide();
+    setEnabled(true);
 }
 
 void ParameterPage::refreshStep() {

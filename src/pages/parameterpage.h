@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class EntryGroup;
+class QLabel;
 class QPushButton;
 class StepDriver;
 struct PageServices;
@@ -19,6 +20,11 @@ struct PageServices;
 // change of the link state (and again when the page asks for it), then runs
 // the page's board step or document step. Closing the page stops the cycle
 // and drops any edit in progress.
+//
+// While a long command holds the cycle (a transfer in its modal window), the
+// page shows the notice it was given in a banner at its top and greys all
+// it shows, so that no value looks live; it comes back when the cycle runs
+// again.
 class ParameterPage : public QWidget {
     Q_OBJECT
 
@@ -59,9 +65,12 @@ protected:
 
 private:
     void applyAppearance(bool online);
+    void showHeld(const QString& notice);
+    void showLive();
 
     PageServices& m_services;
     QPushButton* m_cmdDefault;
+    QLabel* m_pausedBanner = nullptr;
     EntryGroup* m_entries;
     StepDriver* m_cycle;
     LinkFailureSwitch m_failure;

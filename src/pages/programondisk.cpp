@@ -1,13 +1,14 @@
 #include "programondisk.h"
 
+#include "appstate.h"
 #include "filesetpaths.h"
 #include "programfileformats.h"
+#include "programident.h"
 #include "prompts.h"
 #include "rscomm.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 
 ProgramOnDisk ReadProgramOnDisk(const QString& programPath, Prompts& prompts) {
     ProgramOnDisk program;
@@ -32,11 +33,11 @@ ProgramOnDisk ReadProgramOnDisk(const QString& programPath, Prompts& prompts) {
     }
     if (!read.ident)
         return program; // an empty revision file
-    program.ident = read.ident->ident;
+    program.ident = shownIdent(read.ident->ident);
     program.revision = read.ident->revision;
     program.checksum = read.ident->checksum;
     const QFileInfo image(companionPath(programPath, QStringLiteral("hex")));
     if (image.exists())
-        program.revDate = QLocale().toString(image.lastModified(), QLocale::ShortFormat);
+        program.revDate = generalDateText(image.lastModified());
     return program;
 }

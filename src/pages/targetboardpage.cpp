@@ -5,8 +5,10 @@
 #include "onlineswitch.h"
 #include "pageservices.h"
 #include "pagewidgets.h"
+#include "programident.h"
 #include "prompts.h"
 #include "rscomm.h"
+#include "secondticker.h"
 #include "spinner.h"
 
 #include <QDateTime>
@@ -18,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -94,11 +95,10 @@ TargetBoardPage::TargetBoardPage(PageServices& services, const ProgramOnDisk& pr
     connect(m_cmdSetToCurrTime, &QPushButton::clicked, this, [this] { setClockFields({2, 3, 4}); });
     connect(m_cmdSetToCurrDate, &QPushButton::clicked, this, [this] { setClockFields({5, 6, 7}); });
 
-    m_tmrClock = new QTimer(this);
+    // The computer's clock, shown as its second changes.
+    m_tmrClock = new SecondTicker(
+        services.clock, [this](const QDateTime& now) { showComputerClock(now); }, this);
     m_tmrClock->setObjectName(QStringLiteral("tmrClock"));
-    m_tmrClock->setInterval(1000);
-    connect(m_tmrClock, &QTimer::timeout, this, &TargetBoardPage::showComputerClock);
-    showComputerClock();
     m_tmrClock->start();
 
     // Opening the page brings the link up when it is down.
@@ -128,9 +128,7 @@ void TargetBoardPage::buildLayout() {
 }
 
 QWidget* TargetBoardPage::buildFaultTab() {
-    // In a frame title "&&" is literal text; only tab captions take mnemonics.
-    m_fraTargetBoard[0] = makeFrame(QStringLiteral("fraTargetBoard0"),
-                                    QStringLiteral("Fault Codes / Status"), nullptr);
+    m_fraTargetBoard[0] = makeTabFrame(QStringLiteral("fraTargetBoard0"), nullptr);
     QGroupBox* internal = makeFrame(QStringLiteral("fraInternalFault"),
                                     QStringLiteral("Internal Fault Code:"), m_fraTargetBoard[0]);
     QGroupBox* network =
@@ -149,7 +147,7 @@ QWidget* TargetBoardPage::buildFaultTab() {
             frameLayout->addWidget(m_txtTargetBoard[i]);
         }
     }
-    m_lblTargetBoard[kActionEntry]->setText(QStringLiteral("Corrective Action:"));
+    m_lblTargetBoard[kActionEntry]->setText(TargetCodeCaption(kActionEntry, std::nullopt));
     m_cmdResetFaults = makeButton(QStringLiteral("cmdResetFaults"), QStringLiteral("&Reset Faults"),
                                   m_fraTargetBoard[0]);
     auto* layout = new QGridLayout(m_fraTargetBoard[0]);
@@ -160,8 +158,7 @@ QWidget* TargetBoardPage::buildFaultTab() {
 }
 
 QWidget* TargetBoardPage::buildIdentTab() {
-    m_fraTargetBoard[1] = makeFrame(QStringLiteral("fraTargetBoard1"),
-                                    QStringLiteral("Program Ident/Revision"), nullptr);
+    m_fraTargetBoard[1] = makeTabFrame(QStringLiteral("fraTargetBoard1"), nullptr);
     QGroupBox* disk =
         makeFrame(QStringLiteral("fraOnDisk"), QStringLiteral("On Disk:"), m_fraTargetBoard[1]);
     QGroupBox* board = makeFrame(QStringLiteral("fraInTargetBoard"),
@@ -214,8 +211,7 @@ void TargetBoardPage::addField(int i, QWidget* parent) {
 }
 
 QWidget* TargetBoardPage::buildNetworkTab() {
-    m_fraTargetBoard[2] = makeFrame(QStringLiteral("fraTargetBoard2"),
-                                    QStringLiteral("Set Network Address"), nullptr);
+    m_fraTargetBoard[2] = makeTabFrame(QStringLiteral("fraTargetBoard2"), nullptr);
     auto* layout = new QGridLayout(m_fraTargetBoard[2]);
     for (int i = 0; i < kFirstClockField; ++i) {
         addField(i, m_fraTargetBoard[2]);
@@ -238,8 +234,7 @@ QWidget* TargetBoardPage::buildNetworkTab() {
 }
 
 QWidget* TargetBoardPage::buildClockTab() {
-    m_fraTargetBoard[3] =
-        makeFrame(QStringLiteral("fraTargetBoard3"), QStringLiteral("Set Time && Date"), nullptr);
+    m_fraTargetBoard[3] = makeTabFrame(QStringLiteral("fraTargetBoard3"), nullptr);
     auto* layout = new QGridLayout(m_fraTargetBoard[3]);
     m_lblTargetTime = makeLabel(QStringLiteral("lblTargetTime"),
                                 QStringLiteral("Target Board Time:"), m_fraTargetBoard[3]);
@@ -336,8 +331,12 @@ void TargetBoardPage::applyOnlineAppearance() {
 void TargetBoardPage::applyOfflineAppearance() {
     m_cmdGoOnline->show();
     m_cmdResetFaults->setEnabled(false);
-    for (int i : {0, 1, 3, 4, 5})
-        m_txtTargetBoard[i]->setPlainText(kCannotCommunicate);
+    // No code read before the link went down stands beside the failure text.
+    for (int i = 0; i < 6; ++i) {
+        m_lblTargetBoard[i]->setText(TargetCodeCaption(i, std::nullopt));
+        if (i != kSlotEntry)
+            m_txtTargetBoard[i]->setPlainText(kCannotCommunicate);
+    }
     for (QLabel* label : m_lblRevIdentInPLC)
         label->setEnabled(false);
     for (int i = 0; i < 8; ++i)
@@ -369,23 +368,16 @@ bool TargetBoardPage::statusStep() {
         m_codesRead[step] = code;
         if (step != kSlotEntry && !link.CommError && value != 0)
             m_cmdResetFaults->setEnabled(true);
-        static const std::array<const char*, 6> openings = {
-            "Current Fault: Code = ",      "Last Fault: Code = ",     "", "",
-            "Current Comm Error: Code = ", "Last Comm Error: Code = "};
-        if (step == kSlotEntry) {
-            if (m_features.coCpuSlot)
-                m_lblTargetBoard[step]->setText(QStringLiteral("CO-CPU Slot: ") +
-                                                QString::number(value));
-        } else if (step != kActionEntry) {
-            m_lblTargetBoard[step]->setText(QString::fromLatin1(openings[step]) + code +
-                                            QStringLiteral("H"));
-        }
+        if (step == kSlotEntry && m_features.coCpuSlot)
+            m_lblTargetBoard[step]->setText(TargetCodeCaption(step, QString::number(value)));
+        else if (step != kSlotEntry && step != kActionEntry)
+            m_lblTargetBoard[step]->setText(TargetCodeCaption(step, code));
         return false;
     }
     if (step == kSlotStep) {
         if (m_features.coCpuSlot && !link.CommError)
-            m_lblTargetBoard[kSlotEntry]->setText(QStringLiteral("CO-CPU Slot: ") +
-                                                  link.RSRead(kFaultAddress[kSlotEntry]));
+            m_lblTargetBoard[kSlotEntry]->setText(
+                TargetCodeCaption(kSlotEntry, link.RSRead(kFaultAddress[kSlotEntry])));
         return false;
     }
     if (link.CommError || step >= kStatusSteps)
@@ -396,7 +388,7 @@ bool TargetBoardPage::statusStep() {
         return true;
     if (m < 8) {
         m_identInBoard += QChar(value.toInt());
-        m_lblRevIdentInPLC[0]->setText(m_identInBoard);
+        m_lblRevIdentInPLC[0]->setText(shownIdent(m_identInBoard));
     } else {
         m_lblRevIdentInPLC[m == 8 ? 2 : 1]->setText(value);
     }
@@ -481,8 +473,7 @@ void TargetBoardPage::setClockFields(const std::array<int, 3>& fields) {
     }
 }
 
-void TargetBoardPage::showComputerClock() {
-    const QDateTime now = services().clock.now();
+void TargetBoardPage::showComputerClock(const QDateTime& now) {
     m_lblCurrTime->setText(twoDigits(now.time().hour()) + QStringLiteral(" : ") +
                            twoDigits(now.time().minute()) + QStringLiteral(" : ") +
                            twoDigits(now.time().second()));

@@ -7,13 +7,13 @@
 #include <array>
 
 class EntryField;
-class QGroupBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
-class QTimer;
+class SecondTicker;
 class Spinner;
 
 // The program file the page compares with the board, as read from disk.
@@ -67,7 +67,7 @@ private:
     void goOnline();
     void resetFaults();
     void setClockFields(const std::array<int, 3>& fields);
-    void showComputerClock();
+    void showComputerClock(const QDateTime& now);
     // One step of the status reading; true when it has ended.
     bool statusStep();
     void finishStatus();
@@ -80,7 +80,7 @@ private:
     TargetBoardFeatures m_features;
 
     QTabWidget* m_tabTargetBoard = nullptr;
-    std::array<QGroupBox*, 4> m_fraTargetBoard{};
+    std::array<QFrame*, 4> m_fraTargetBoard{};
     std::array<QLabel*, 6> m_lblTargetBoard{};
     std::array<QPlainTextEdit*, 6> m_txtTargetBoard{};
     QPushButton* m_cmdResetFaults = nullptr;
@@ -99,7 +99,7 @@ private:
     QPushButton* m_cmdSetToCurrDate = nullptr;
     QPushButton* m_cmdGoOnline = nullptr;
     QPushButton* m_cmdOk = nullptr;
-    QTimer* m_tmrClock = nullptr;
+    SecondTicker* m_tmrClock = nullptr;
 
     // The status reading of the current online period.
     bool m_statusShown = false;

@@ -1,5 +1,7 @@
 #include "targetboardtables.h"
 
+#include <array>
+
 namespace {
 
 const QChar kQuote = QLatin1Char('"');
@@ -14,6 +16,18 @@ QString TargetFaultCodeText(int value, bool readFailed) {
     if (readFailed)
         return QStringLiteral("42");
     return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString TargetCodeCaption(int entry, const std::optional<QString>& code) {
+    static const std::array<const char*, 6> openings = {
+        "Current Fault: Code = ", "Last Fault: Code = ",         "CO-CPU Slot: ",
+        "Corrective Action:",     "Current Comm Error: Code = ", "Last Comm Error: Code = "};
+    const QString opening = QString::fromLatin1(openings.at(entry));
+    if (entry == 3)
+        return opening;
+    if (!code)
+        return opening + QLatin1Char('-');
+    return opening + *code + (entry == 2 ? QString() : QStringLiteral("H"));
 }
 
 QString CorrectiveAction(int c) {

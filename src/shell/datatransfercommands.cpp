@@ -87,7 +87,11 @@ void DataTransferCommands::RunDataTransfer(int kind) {
         return;
 
     m_context.state.TransferKind = kind;
-    auto paused = std::make_unique<PausedPageCycles>(m_context.window, &m_context.statusPoll);
+    auto paused = std::make_unique<PausedPageCycles>(
+        m_context,
+        kind >= kDownload ? QStringLiteral("while data is downloaded")
+                          : QStringLiteral("while data is uploaded"),
+        PausedPageCycles::StatusPoll::Runs);
     m_running = std::make_unique<Running>(m_context, kind);
     m_running->paused = std::move(paused);
     QObject::connect(&m_running->runner, &TaskRunner::finished, &m_anchor, [this] {

@@ -13,6 +13,7 @@
 #include "passcodecommand.h"
 #include "prompts.h"
 #include "rscomm.h"
+#include "secondticker.h"
 #include "shiftexport.h"
 #include "stepdriver.h"
 
@@ -27,7 +28,6 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -35,7 +35,6 @@ namespace {
 const QString kBaseCaption = QStringLiteral("VRAL - ");
 const QString kVral = QStringLiteral("VRAL");
 constexpr int kStatusPollMs = 500;
-constexpr int kClockPanelMs = 1000;
 
 QLabel* makePanel(QWidget* parent, int number, const char* key, const QString& text) {
     auto* panel = new QLabel(text, parent);
@@ -59,6 +58,10 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
       m_commands{state, link, commObj, prompts, clock, folder, *this, *m_backgroundUpdate, this} {
     setObjectName(QStringLiteral("frmMDIMain"));
     m_backgroundUpdate->setObjectName(QStringLiteral("tmrBackgroungUpdate"));
+    connect(m_backgroundUpdate, &StepDriver::held, this, [this](const QString& notice) {
+        m_statusPoll.hold(notice);
+        publishStatus();
+    });
 
     m_documents = new DocumentCommands(m_state, m_prompts, m_clock, this);
     connect(m_documents, &DocumentCommands::captionChanged, this, &frmMDIMain::updateTitle);
@@ -105,11 +108,11 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
 
     m_backgroundUpdate->start(kStatusPollMs);
 
-    m_clockTimer = new QTimer(this);
-    m_clockTimer->setObjectName(QStringLiteral("tmrClockPanels"));
-    m_clockTimer->setInterval(kClockPanelMs);
-    connect(m_clockTimer, &QTimer::timeout, this, &frmMDIMain::updateDateTime);
-    m_clockTimer->start();
+    // The TIME panel changes with the minute of the clock, not a while after.
+    m_clockPanels = new SecondTicker(
+        m_clock, [this](const QDateTime&) { updateDateTime(); }, this);
+    m_clockPanels->setObjectName(QStringLiteral("tmrClockPanels"));
+    m_clockPanels->start();
 }
 
 frmMDIMain::~frmMDIMain() {
@@ -341,6 +344,10 @@ void frmMDIMain::statusPollStep() {
     } else {
         m_statusPoll.updateOffline(m_link.CommError);
     }
+    publishStatus();
+}
+
+void frmMDIMain::publishStatus() {
     m_state.SystemStatusText = m_statusPoll.systemStatusText();
     m_statusPanel->setText(m_statusPoll.panelText());
     // An alarm must be seen from across the machine: panel 1 turns red.
@@ -396,7 +403,7 @@ bool frmMDIMain::shutDown() {
 
     m_shutDown = true;
     m_backgroundUpdate->stop();
-    m_clockTimer->stop();
+    m_clockPanels->stop();
     m_link.CloseRSComm();
     delete m_page;
     m_page = nullptr;

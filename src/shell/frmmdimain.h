@@ -21,8 +21,8 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QMenu;
-class QTimer;
 class QVBoxLayout;
+class SecondTicker;
 class SerialPort;
 class StepDriver;
 class frmAbout;
@@ -86,6 +86,8 @@ private:
     void showHelpTopics();
     void showAbout();
     void statusPollStep();
+    // SystemStatusText and panel 1 as the status poll has them.
+    void publishStatus();
 
     AppState& m_state;
     RSComm& m_link;
@@ -120,7 +122,7 @@ private:
     QLabel* m_modePanel = nullptr;
     QLabel* m_datePanel = nullptr;
     QLabel* m_timePanel = nullptr;
-    QTimer* m_clockTimer = nullptr;
+    SecondTicker* m_clockPanels = nullptr;
     QPointer<HelpWindow> m_help;
     QPointer<frmAbout> m_about;
 };

@@ -92,8 +92,11 @@ void ProgramCommands::run(std::unique_ptr<StepTask> task, int mode, std::functio
     // the page behind the modal window would only slow the transfer down
     // with reads of its own between the steps (an upload is one read per
     // program byte).
-    m_context.statusPoll.stop();
-    auto paused = std::make_unique<PausedPageCycles>(m_context.window, &m_context.statusPoll);
+    auto paused = std::make_unique<PausedPageCycles>(
+        m_context,
+        mode == frmDownloadProg::kDownload ? QStringLiteral("while the program is downloaded")
+                                           : QStringLiteral("while the program is uploaded"),
+        PausedPageCycles::StatusPoll::Held);
     m_running = std::make_unique<Running>(m_context, std::move(task));
     m_running->paused = std::move(paused);
     m_running->window.SetTransferMode(mode);
@@ -104,7 +107,6 @@ void ProgramCommands::run(std::unique_ptr<StepTask> task, int mode, std::functio
 }
 
 void ProgramCommands::transferEnded() {
-    m_context.statusPoll.start();
     m_running->paused.reset();
     m_context.online.ApplyOnlineMode();
     // The runner is still inside its own signal: it goes on the next turn.

@@ -211,7 +211,12 @@ void TestDumpProgram::confirmation_data() {
 void TestDumpProgram::confirmation() {
     QFETCH(int, answer);
     DumpRig rig;
-    rig.select('8', kRevision, kTwoRecords + kEnd, configLine(1, 4, 2));
+    // The ident on disk is padded with a NUL, shown as nothing.
+    rig.select('8',
+               QByteArray("PROGRAM\0"
+                          "1<05\r\n",
+                          14),
+               kTwoRecords + kEnd, configLine(1, 4, 2));
     QVERIFY(rig.goOnline());
     // The board's ident: control and NUL characters are not shown.
     setMemoryBytes(rig.board, 61424, {'O', 'L', 'D', 7, 'X', 0, 0, 31, 200, 3});
@@ -221,12 +226,12 @@ void TestDumpProgram::confirmation() {
 
     QCOMPARE(rig.prompts.messageCount(), 1);
     const ScriptedPrompts::Record box = rig.prompts.messages().first();
-    QCOMPARE(box.title, QStringLiteral("Program Download - [PROGRAM1]"));
+    QCOMPARE(box.title, QStringLiteral("Program Download - [PROGRAM]"));
     QCOMPARE(box.icon, Prompts::Icon::Question);
     QCOMPARE(box.buttons, Prompts::Buttons::YesNoCancel);
     QCOMPARE(box.defaultButton, Prompts::DefaultButton::No);
     QCOMPARE(box.text, QStringLiteral("Program to be loaded into module (on disk):\r\n"
-                                      "  Program Ident: \t\tPROGRAM1\r\n"
+                                      "  Program Ident: \t\tPROGRAM\r\n"
                                       "  Program Revision: \t\t5\r\n"
                                       "  Program Checksum: \t28\r\n"
                                       "  Target Board: \t\tR6124\r\n"

@@ -5,21 +5,26 @@
 namespace {
 
 // One poll tick: online with a reply (and the CommError seen after the
-// read), or offline.
+// read), or offline; or the poll held by a long command with its notice.
 struct Tick {
     bool online = true;
     bool commError = false;
     QString reply;
+    QString heldNotice;
 };
 
 Tick online(const QString& reply) {
-    return {true, false, reply};
+    return {true, false, reply, QString()};
 }
 Tick onlineWithCommError() {
-    return {true, true, QString()};
+    return {true, true, QString(), QString()};
 }
 Tick offline(bool commError = false) {
-    return {false, commError, QString()};
+    return {false, commError, QString(), QString()};
+}
+const QString kNotice = QStringLiteral("Paused since 14:02:31 while the program is downloaded");
+Tick held() {
+    return {true, false, QString(), kNotice};
 }
 
 const QString kNormal = QStringLiteral("-- System Normal --\r\nSet-up Program is Currently ONLINE");
@@ -92,6 +97,12 @@ void TestStatusPoll::ticks_data() {
         << QList<Tick>{offline(true)} << false << false
         << QStringLiteral("Set-up Program is Currently OFFLINE")
         << QStringLiteral("System Message:  Comm Fault with K7600");
+    QTest::newRow("held: the notice instead of the alarm")
+        << QList<Tick>{online("96"), held()} << true << true << kNotice
+        << QStringLiteral("System Message:  ") + kNotice;
+    QTest::newRow("a tick after the hold shows the latched alarms again")
+        << QList<Tick>{online("96"), held(), online("16")} << true << true << kInfeed + kTiming
+        << kPanelFaults;
     QTest::newRow("latches survive an offline period")
         << QList<Tick>{online("32"), offline(), online("16")} << true << false << kInfeed
         << kPanelFaults;
@@ -106,7 +117,9 @@ void TestStatusPoll::ticks() {
 
     StatusPoll poll;
     for (const Tick& tick : ticks) {
-        if (tick.online)
+        if (!tick.heldNotice.isEmpty())
+            poll.hold(tick.heldNotice);
+        else if (tick.online)
             poll.updateOnline(tick.commError, tick.reply);
         else
             poll.updateOffline(tick.commError);
@@ -115,6 +128,9 @@ void TestStatusPoll::ticks() {
     QCOMPARE(poll.alarmLatched(1), timingLatched);
     QCOMPARE(poll.systemStatusText(), systemStatus);
     QCOMPARE(poll.panelText(), panel);
+    // Online, the panel turns red exactly while its text names the alarms.
+    if (ticks.constLast().online)
+        QCOMPARE(poll.alarmActive(), panel == kPanelFaults);
 }
 
 QTEST_APPLESS_MAIN(TestStatusPoll)

@@ -123,6 +123,15 @@ void TestDataPage::layoutCarriesNamesAndCaptions() {
         QCOMPARE(child<QGroupBox>(QStringLiteral("fraShiftData%1").arg(i))->title(), frames[i]);
     QCOMPARE(child<QGroupBox>(QStringLiteral("fraEndofShift"))->title(),
              QStringLiteral("End of Shift"));
+    // The tab frames have no border and no caption: "Current Shift" stands
+    // once, over the totals, under the tab of that name.
+    for (int tab = 0; tab < 3; ++tab)
+        QCOMPARE(child<QFrame>(QStringLiteral("fraData%1").arg(tab))->frameShape(),
+                 QFrame::NoFrame);
+    int captions = 0;
+    for (const QGroupBox* box : m_page->findChildren<QGroupBox*>())
+        captions += box->title() == QLatin1String("Current Shift");
+    QCOMPARE(captions, 1);
     QCOMPARE(child<QPushButton>(QStringLiteral("cmdResetTrips"))->text(),
              QStringLiteral("&Reset Trips"));
     QCOMPARE(child<QPushButton>(QStringLiteral("cmdEndofShift"))->text(),
@@ -181,8 +190,8 @@ void TestDataPage::tabSwitchAbandonsPass() {
     QVERIFY(!reads.isEmpty());
     QVERIFY2(reads.first() == QLatin1String("read 1100"), qPrintable(reads.join(", ")));
     QVERIFY(!reads.contains(QStringLiteral("read 1702")));
-    QVERIFY(child<QGroupBox>(QStringLiteral("fraData1"))->isVisible());
-    QVERIFY(!child<QGroupBox>(QStringLiteral("fraData0"))->isVisible());
+    QVERIFY(child<QFrame>(QStringLiteral("fraData1"))->isVisible());
+    QVERIFY(!child<QFrame>(QStringLiteral("fraData0"))->isVisible());
     m_rig->clearWire();
     tabs()->setCurrentIndex(2);
     steps(2);

@@ -1,6 +1,8 @@
+#include "commandcontext.h"
 #include "iodisplaypage.h"
 #include "namedchild.h"
 #include "pagerig.h"
+#include "pausedpagecycles.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -22,6 +24,7 @@ private slots:
     void digitalInputOnlyWhenExactlyOne();
     void goingOfflineDisablesEverything();
     void offlineCostsNothing();
+    void pausedBehindAProgramDownload();
 
 private:
     void openPage();
@@ -161,6 +164,16 @@ void TestIODisplayPage::goingOfflineDisablesEverything() {
     QCOMPARE(label(QStringLiteral("lblSlot00State0"))->text(), QStringLiteral("off"));
     for (const char* name : {"lblSlot00State1", "lblk7610State2", "lblTmgChannel3", "lblk76100"})
         QVERIFY2(!label(QString::fromLatin1(name))->isEnabled(), name);
+    // A disabled point is drawn greyed like any label, not in its blue or red.
+    for (const char* name : {"lblSlot00State1", "lblSlot00State0"}) {
+        const QLabel* point = label(QString::fromLatin1(name));
+        QCOMPARE(point->palette().color(QPalette::Disabled, QPalette::WindowText),
+                 QApplication::palette(point).color(QPalette::Disabled, QPalette::WindowText));
+    }
+    QCOMPARE(label(QStringLiteral("lblSlot00State1"))
+                 ->palette()
+                 .color(QPalette::Active, QPalette::WindowText),
+             QColor(0, 0, 255));
     for (int i = 0; i < 5; ++i)
         QVERIFY(!namedChild<QGroupBox>(*m_page, QStringLiteral("fraBMIO%1").arg(i))->isEnabled());
 }
@@ -169,6 +182,29 @@ void TestIODisplayPage::offlineCostsNothing() {
     openPage();
     steps(20);
     QVERIFY(m_rig->port.wire().isEmpty());
+}
+
+// Held behind a transfer's window, the page says since when and why above
+// its greyed points, and comes back live at the end with the status poll.
+void TestIODisplayPage::pausedBehindAProgramDownload() {
+    m_page = std::make_unique<IODisplayPage>(m_rig->services);
+    StepDriver statusPoll(
+        m_rig->link, [] {}, StepDriver::every(60000));
+    statusPoll.start(60000);
+    CommandContext context{m_rig->state,  m_rig->link,   m_rig->port, m_rig->prompts, m_rig->clock,
+                           m_rig->folder, m_rig->online, statusPoll,  m_page.get()};
+    m_rig->clock.advance((6 * 3600 + 2 * 60 + 31) * 1000); // 14:02:31
+    auto paused = std::make_unique<PausedPageCycles>(
+        context, QStringLiteral("while the program is downloaded"),
+        PausedPageCycles::StatusPoll::Held);
+    auto* banner = label(QStringLiteral("lblPaused"));
+    QCOMPARE(banner->text(),
+             QStringLiteral("Paused since 14:02:31 while the program is downloaded"));
+    QVERIFY(!m_page->refreshCycle().isActive() && !statusPoll.isActive());
+    QVERIFY(!label(QStringLiteral("lblSlot00State0"))->isEnabled());
+    paused.reset();
+    QVERIFY(banner->isHidden() && m_page->isEnabled());
+    QVERIFY(m_page->refreshCycle().isActive() && statusPoll.isActive());
 }
 
 QTEST_MAIN(TestIODisplayPage)

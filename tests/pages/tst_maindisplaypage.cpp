@@ -281,6 +281,9 @@ void TestMainDisplayPage::alarmStandsOut() {
     QVERIFY(display->font().bold());
     QVERIFY(display->font().pointSizeF() > 1.5 * normalSize);
     QCOMPARE(display->palette().color(QPalette::Text), QColor(0xc0, 0, 0));
+    // A greyed page (offline, paused) greys the alarm too.
+    QCOMPARE(display->palette().color(QPalette::Disabled, QPalette::Text),
+             QApplication::palette(display).color(QPalette::Disabled, QPalette::Text));
     QCOMPARE(display->toPlainText(),
              QStringLiteral("***** SYSTEM ALARM *****\n Infeed Track Jam \n\n"));
 

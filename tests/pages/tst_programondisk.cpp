@@ -1,11 +1,13 @@
 // What the target board page reads of a program file set on disk: the
 // revision file's ident, revision and checksum, the image file's date, and
 // the box for a revision field that cannot be read.
+#include "appstate.h"
 #include "programondisk.h"
 #include "scriptedprompts.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,11 +29,11 @@ void TestProgramOnDisk::revisionFile_data() {
     QTest::addColumn<QString>("box"); // empty: no box
     QTest::newRow("MarkHex checksum and revision")
         << QByteArray("DEMO-4.2:704\r\n") << "DEMO-4.2" << 4 << 167 << true << "";
-    QTest::newRow("ident of an upload, NUL included")
+    QTest::newRow("ident of an upload: its NUL shows as nothing")
         << QByteArray("OLDPROG\0"
                       "0:02\r\n",
                       14)
-        << QString::fromLatin1("OLDPROG\0", 8) << 2 << 10 << true << "";
+        << "OLDPROG" << 2 << 10 << true << "";
     QTest::newRow("field of four characters: no ident")
         << QByteArray("0102") << "" << 2 << 1 << true << "";
     QTest::newRow("no revision file: no image date either")
@@ -74,7 +76,9 @@ void TestProgramOnDisk::revisionFile() {
     QCOMPARE(program.ident, ident);
     QCOMPARE(program.revision, revision);
     QCOMPARE(program.checksum, checksum);
-    QCOMPARE(program.revDate != QStringLiteral("-"), dated);
+    // The image file's date in the general date-and-time form, seconds included.
+    const QFileInfo image(QDir(dir.path()).filePath(QStringLiteral("SET.hex")));
+    QCOMPARE(program.revDate, dated ? generalDateText(image.lastModified()) : QStringLiteral("-"));
     QCOMPARE(prompts.messageCount(), box.isEmpty() ? 0 : 1);
     if (!box.isEmpty()) {
         const ScriptedPrompts::Record record = prompts.messages().first();

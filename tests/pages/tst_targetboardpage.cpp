@@ -1,12 +1,15 @@
 #include "namedchild.h"
 #include "pagerig.h"
+#include "secondticker.h"
 #include "targetboardpage.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <memory>
 
@@ -22,6 +25,9 @@ private slots:
     void resetFaultsAnswers_data();
     void resetFaultsAnswers();
     void goOnlineVisibleWhileOfflineOnly();
+    void statusThenLinkLoss();
+    void computerClockChangesWithTheSecond_data();
+    void computerClockChangesWithTheSecond();
     void networkAddressRefreshedWithTwoDigits();
     void secondAddressOnlyForBoardA_data();
     void secondAddressOnlyForBoardA();
@@ -67,6 +73,10 @@ void TestTargetBoardPage::tabCaptions() {
     QCOMPARE(tabs->tabText(0), QStringLiteral("&Fault Codes / Status"));
     QCOMPARE(tabs->tabText(3), QStringLiteral("S&et Time && Date"));
     QCOMPARE(child<QPushButton>(QStringLiteral("cmdOk"))->text(), QStringLiteral("&Ok"));
+    // The tab strip frames the tabs: their own frames (no group boxes) draw no border or caption.
+    for (int k = 0; k < 4; ++k)
+        QCOMPARE(child<QFrame>(QStringLiteral("fraTargetBoard%1").arg(k))->frameShape(),
+                 QFrame::NoFrame);
 }
 
 void TestTargetBoardPage::lastFaultShownWithActionAndReset() {
@@ -128,6 +138,55 @@ void TestTargetBoardPage::goOnlineVisibleWhileOfflineOnly() {
     QVERIFY(goOnline->isVisibleTo(m_page.get()));
     QCOMPARE(child<QPlainTextEdit>(QStringLiteral("txtTargetBoard3"))->toPlainText(),
              QStringLiteral("Cannot Communicate with Target Board."));
+}
+
+// The codes read before the link went down are not left beside the failure
+// text; the ident's NUL padding shows as nothing.
+void TestTargetBoardPage::statusThenLinkLoss() {
+    for (int k = 0; k < 8; ++k) // the ident "A" and seven NULs
+        m_rig->board.setMemory(61424 + k, k == 0 ? 'A' : 0);
+    QVERIFY(m_rig->goOnline());
+    openPage('2');
+    runStatus();
+    QCOMPARE(child<QLabel>(QStringLiteral("lblTargetBoard0"))->text(),
+             QStringLiteral("Current Fault: Code = 00H"));
+    QCOMPARE(child<QLabel>(QStringLiteral("lblRevIdentInPLC0"))->text(), QStringLiteral("A"));
+
+    m_rig->link.OnlineMode = false;
+    m_page->refreshStep();
+    const QStringList captions = {
+        "Current Fault: Code = -", "Last Fault: Code = -",         "CO-CPU Slot: -",
+        "Corrective Action:",      "Current Comm Error: Code = -", "Last Comm Error: Code = -"};
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(child<QLabel>(QStringLiteral("lblTargetBoard%1").arg(i))->text(), captions[i]);
+}
+
+void TestTargetBoardPage::computerClockChangesWithTheSecond_data() {
+    QTest::addColumn<int>("advanceMs"); // the clock at 08:00:00.000 moves on, then the shot
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("nextShotMs");
+    QTest::newRow("early shot: same second, aims again at the rest")
+        << 999 << "08 : 00 : 00" << 1 + SecondTicker::kSlackMs;
+    QTest::newRow("on the second") << 1000 << "08 : 00 : 01" << 1000 + SecondTicker::kSlackMs;
+    QTest::newRow("late shot shows the clock's second, none in between")
+        << 2500 << "08 : 00 : 02" << 500 + SecondTicker::kSlackMs;
+}
+
+void TestTargetBoardPage::computerClockChangesWithTheSecond() {
+    QFETCH(int, advanceMs);
+    QFETCH(QString, shown);
+    QFETCH(int, nextShotMs);
+    openPage();
+    auto* label = child<QLabel>(QStringLiteral("lblCurrTime"));
+    QCOMPARE(label->text(), QStringLiteral("08 : 00 : 00"));
+    auto* ticker = m_page->findChild<SecondTicker*>(QStringLiteral("tmrClock"));
+    QVERIFY(ticker);
+    QCOMPARE(ticker->timer()->timerType(), Qt::PreciseTimer);
+    QCOMPARE(ticker->timer()->interval(), 1000 + SecondTicker::kSlackMs);
+    m_rig->clock.advance(advanceMs);
+    ticker->fire();
+    QCOMPARE(label->text(), shown);
+    QCOMPARE(ticker->timer()->interval(), nextShotMs);
 }
 
 void TestTargetBoardPage::networkAddressRefreshedWithTwoDigits() {

@@ -323,6 +323,12 @@ void TestMainWindow::statusPollOnline() {
              QStringLiteral("***** SYSTEM ALARM *****\r\n Infeed Track Jam \r\n\r\n"
                             "***** SYSTEM ALARM *****\r\n Timing Signal Failure \r\n\r\n"));
 
+    // Held by a long command: the panel says so, not the alarms it no longer reads.
+    rig.window->statusPollDriver().hold(QStringLiteral("Paused since 08:00:00 while ..."));
+    QCOMPARE(rig.panel(1)->text(),
+             QStringLiteral("System Message:  Paused since 08:00:00 while ..."));
+    QVERIFY(!rig.panel(1)->property("alarm").toBool());
+
     rig.board.setMemory(121, 0);
     rig.window->backgroundUpdate();
     QCOMPARE(rig.panel(1)->text(), QStringLiteral("System Message:  All Faults Normal"));
