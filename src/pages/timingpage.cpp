@@ -290,11 +290,10 @@ void TimingPage::connectCommands() {
     connect(m_cmdRecallChan, &QPushButton::clicked, this, &TimingPage::recallChannelCommand);
     connect(m_cmdClearChan, &QPushButton::clicked, this, &TimingPage::clearChannel);
     connect(m_cmdResetPLSConfig, &QPushButton::clicked, this, &TimingPage::resetConfiguration);
-    connect(m_cmdBadCanTest, &QPushButton::clicked, this,
-            [this] { SendBadCanTest(services().link); });
+    connect(m_cmdBadCanTest, &QPushButton::clicked, this, [this] { SendBadCanTest(services()); });
     // The page's Q.C. test acts on the first spindle.
     connect(m_cmdQCTest, &QPushButton::clicked, this,
-            [this] { SendBlowoffRequest(services().link, 1); });
+            [this] { SendBlowoffRequest(services(), 1); });
 }
 
 void TimingPage::tabChanged(int index) {

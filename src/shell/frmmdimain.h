@@ -58,6 +58,8 @@ public:
     void updateDateTime();
     // View > "&Target Board Interface", for the application to hand the page in.
     TargetBoardCommand& targetBoardCommand() { return m_targetBoard; }
+    // What the pages are given, for the target board page, which is a window of its own.
+    PageServices& pageServices() { return m_services; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

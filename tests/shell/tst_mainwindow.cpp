@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -121,6 +122,9 @@ private slots:
     void aboutBoxIsModeless();
     void helpTopicsWithoutHelpFolder();
     void helpTopicsOpensContents();
+    void helpWindowClosesFromKeyboard_data();
+    void helpWindowClosesFromKeyboard();
+    void accessKeysUniqueInEveryMenu();
     void helpPagesLinksResolve();
 };
 
@@ -192,7 +196,7 @@ void TestMainWindow::menuEntries_data() {
     QTest::newRow("Upload all") << "mnuFileUploadData4"
                                 << "&All" << none;
     QTest::newRow("Download program") << "mnuFileDownloadProgram"
-                                      << "Download &Program" << none;
+                                      << "Download Pro&gram" << none;
     QTest::newRow("Upload program") << "mnuFileUploadProgram"
                                     << "Up&load Program..." << none;
     QTest::newRow("Download parameters") << "mnuFileDownloadData0"
@@ -208,7 +212,7 @@ void TestMainWindow::menuEntries_data() {
     QTest::newRow("Print preview") << "mnuFilePrintPreview"
                                    << "Print Pre&view..." << none;
     QTest::newRow("Export PDF") << "mnuFileExportPdf"
-                                << "Export Report as P&DF..." << none;
+                                << "&Export Report as PDF..." << none;
     QTest::newRow("Exit") << "mnuFileExit"
                           << "E&xit" << none;
     QTest::newRow("Offline editing") << "mnuEditOfflineEditing"
@@ -606,6 +610,58 @@ void TestMainWindow::helpTopicsOpensContents() {
     QVERIFY(help);
     QVERIFY(help->isVisible());
     QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("Guide")));
+}
+
+void TestMainWindow::helpWindowClosesFromKeyboard_data() {
+    QTest::addColumn<QKeySequence>("key");
+    QTest::newRow("Esc") << QKeySequence(Qt::Key_Escape);
+    QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+}
+
+void TestMainWindow::helpWindowClosesFromKeyboard() {
+    QFETCH(QKeySequence, key);
+    Rig rig;
+    QVERIFY(QDir(rig.home.path()).mkdir(QStringLiteral("Help")));
+    QFile page(rig.home.filePath(QStringLiteral("Help/index.html")));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.close();
+    rig.window->show();
+    rig.action("mnuHelpTopics")->trigger();
+    auto* help = rig.window->findChild<HelpWindow*>();
+    QVERIFY(help);
+    QVERIFY(QTest::qWaitForWindowActive(help));
+
+    QTest::keySequence(help->browser(), key);
+    QVERIFY(!help->isVisible());
+    QVERIFY(rig.window->isVisible());
+}
+
+// Alt+letter in an open menu reaches one entry only when no other entry a
+// user can reach in the same menu (or on the menu bar) has that letter.
+void TestMainWindow::accessKeysUniqueInEveryMenu() {
+    Rig rig;
+    QList<QWidget*> menus = {rig.window->menuBar()};
+    QStringList walked;
+    while (!menus.isEmpty()) {
+        QWidget* menu = menus.takeFirst();
+        QHash<QString, QString> owner; // access key -> caption
+        for (QAction* entry : menu->actions()) {
+            if (!entry->isVisible() || entry->isSeparator())
+                continue;
+            const QString key = QKeySequence::mnemonic(entry->text()).toString();
+            if (!key.isEmpty()) {
+                QVERIFY2(!owner.contains(key),
+                         qPrintable(QStringLiteral("%1 and %2 share %3")
+                                        .arg(owner.value(key), entry->text(), key)));
+                owner.insert(key, entry->text());
+            }
+            if (entry->menu())
+                menus.append(entry->menu());
+        }
+        walked << menu->objectName();
+    }
+    QCOMPARE(walked, (QStringList{"", "mnuFile", "mnuEdit", "mnuView", "mnuWindow", "mnuHelp",
+                                  "mnuFileUpload", "mnuFileDownload"}));
 }
 
 void TestMainWindow::helpPagesLinksResolve() {
