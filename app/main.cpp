@@ -187,7 +187,7 @@ int main(int argc, char* argv[]) {
     window.targetBoardCommand().setPageOpener([&](const QString& programPath) {
         ShowTargetBoardDialog(window.pageServices(), folder, programPath, &window);
     });
-    window.fitToScreen(QSize(900, 640));
+    window.fitToScreen(frmMDIMain::kOpeningSize);
     window.show();
     if (startPage >= 0)
         window.ShowPage(startPage);

@@ -117,9 +117,6 @@ QGroupBox* TimingPage::buildChannelsTab() {
 
     m_fraTmg[0] = makeFrame(QStringLiteral("fraTmg0"), QStringLiteral("Timing Channels"), tab);
     auto* grid = new QGridLayout(m_fraTmg[0]);
-    // Each row is as tall as its spinners already; no gap between rows keeps
-    // the nine of them, the tab strip and the status bar in the window.
-    grid->setVerticalSpacing(0);
     for (int c = 0; c < 2; ++c) {
         const int index = 9 + c;
         m_lblChannel[index] =
@@ -144,6 +141,9 @@ QGroupBox* TimingPage::buildChannelsTab() {
         m_lblChannel[row]->setBuddy(onField(row));
     }
     grid->setColumnStretch(0, 1);
+    // The frame is as tall as the chart and commands beside it; the rows stay
+    // together under their ON and OFF captions.
+    grid->setRowStretch(kRowCount + 1, 1);
 
     QStringList names;
     for (int row = 0; row < kRowCount; ++row)

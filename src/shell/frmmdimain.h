@@ -44,6 +44,9 @@ public:
     // Shows page index of the page table, unloading the page shown before.
     void ShowPage(int index);
     void ApplyOnlineMode() override;
+    // The size the window opens at, menus and status bar included: the pages
+    // are laid out to fit it, on a 1366 x 768 screen with room to spare.
+    static constexpr QSize kOpeningSize{900, 640};
     // Takes the wanted size, or less: never larger than the screen's available area.
     void fitToScreen(const QSize& wanted);
 

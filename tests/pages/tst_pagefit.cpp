@@ -1,0 +1,64 @@
+// The pages with the most rows fit the main window at the size it opens at:
+// every tab is seen whole, with no scroll bar.
+#include "frmmdimain.h"
+#include "pagefactories.h"
+#include "pagerig.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
+
+#include <memory>
+
+using PageFactory = QWidget* (*)(PageServices&, QWidget*);
+Q_DECLARE_METATYPE(PageFactory)
+
+class TestPageFit : public QObject {
+    Q_OBJECT
+private slots:
+    void tabFitsOpeningWindow_data();
+    void tabFitsOpeningWindow();
+};
+
+void TestPageFit::tabFitsOpeningWindow_data() {
+    QTest::addColumn<PageFactory>("factory");
+    QTest::addColumn<int>("tab");
+    QTest::newRow("set-up, print/varnish trip") << PageFactory(createSetupPage) << 0;
+    QTest::newRow("set-up, blow-off parameters") << PageFactory(createSetupPage) << 1;
+    QTest::newRow("timing, timing channels") << PageFactory(createTimingPage) << 0;
+    QTest::newRow("timing, PLS configuration") << PageFactory(createTimingPage) << 1;
+}
+
+void TestPageFit::tabFitsOpeningWindow() {
+    QFETCH(PageFactory, factory);
+    QFETCH(int, tab);
+    PageRig rig;
+    const QVector<PageEntry> pages = {
+        {QStringLiteral("frmPage"), QStringLiteral("&1 Page"), true,
+         [factory](PageServices& services, QWidget* parent) { return factory(services, parent); }}};
+    frmMDIMain window(rig.state, rig.link, rig.port, rig.prompts, rig.clock, rig.folder, pages);
+    window.statusPollDriver().stop();
+    window.resize(frmMDIMain::kOpeningSize);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* tabs = window.currentPage()->findChild<QTabBar*>();
+    QVERIFY(tabs);
+    tabs->setCurrentIndex(tab);
+    QCoreApplication::sendPostedEvents(); // the layouts settle
+
+    auto* scroller = window.findChild<QScrollArea*>(QStringLiteral("pageScroller"));
+    QVERIFY(scroller);
+    const QSize needed = scroller->widget()->minimumSizeHint();
+    const QSize shown = scroller->viewport()->size();
+    QVERIFY2(needed.height() <= shown.height() && needed.width() <= shown.width(),
+             qPrintable(QStringLiteral("needs %1x%2, has %3x%4")
+                            .arg(needed.width())
+                            .arg(needed.height())
+                            .arg(shown.width())
+                            .arg(shown.height())));
+    QVERIFY(!scroller->verticalScrollBar()->isVisible());
+    QVERIFY(!scroller->horizontalScrollBar()->isVisible());
+}
+
+QTEST_MAIN(TestPageFit)
+#include "tst_pagefit.moc"
