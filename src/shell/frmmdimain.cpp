@@ -55,18 +55,16 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
                        QWidget* parent)
     : QMainWindow(parent), m_state(state), m_link(link), m_MSComm1(commObj), m_prompts(prompts),
       m_clock(clock), m_folder(folder),
-      m_pageTable(std::move(pages)), m_services{state,
-                                                link,
-                                                prompts,
-                                                clock,
-                                                *this,
-                                                [this](const QString& text) { statusBar()->showMessage(text, kAcknowledgeMs); }},
+      m_pageTable(std::move(pages)), m_services{state, link, prompts, clock, *this, {}},
       m_backgroundUpdate(new StepDriver(
           link, [this] { statusPollStep(); }, StepDriver::every(kStatusPollMs), this)),
       m_commands{state, link, commObj, prompts, clock, folder, *this, *m_backgroundUpdate, this} {
     setObjectName(QStringLiteral("frmMDIMain"));
     m_backgroundUpdate->setObjectName(QStringLiteral("tmrBackgroungUpdate"));
 
+    m_services.acknowledge = [this](const QString& note) {
+        statusBar()->showMessage(note, kAcknowledgeMs);
+    };
     m_documents = new DocumentCommands(m_state, m_prompts, m_clock, this);
     connect(m_documents, &DocumentCommands::captionChanged, this, &frmMDIMain::updateTitle);
 

@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -125,6 +126,7 @@ private slots:
     void helpWindowClosesFromKeyboard_data();
     void helpWindowClosesFromKeyboard();
     void accessKeysUniqueInEveryMenu();
+    void pageAcknowledgementShownInStatusBar();
     void helpPagesLinksResolve();
 };
 
@@ -662,6 +664,13 @@ void TestMainWindow::accessKeysUniqueInEveryMenu() {
     }
     QCOMPARE(walked, (QStringList{"", "mnuFile", "mnuEdit", "mnuView", "mnuWindow", "mnuHelp",
                                   "mnuFileUpload", "mnuFileDownload"}));
+}
+
+void TestMainWindow::pageAcknowledgementShownInStatusBar() {
+    Rig rig;
+    rig.window->pageServices().acknowledge(QStringLiteral("Q.C. blow-off requested (spindle 3)"));
+    QCOMPARE(rig.window->statusBar()->currentMessage(),
+             QStringLiteral("Q.C. blow-off requested (spindle 3)"));
 }
 
 void TestMainWindow::helpPagesLinksResolve() {
