@@ -184,11 +184,10 @@ int main(int argc, char* argv[]) {
 
     frmMDIMain window(state, link, *port, prompts, clock, folder, pages);
     prompts.setParent(&window);
-    PageServices targetBoardServices{state, link, prompts, clock, window};
     window.targetBoardCommand().setPageOpener([&](const QString& programPath) {
-        ShowTargetBoardDialog(targetBoardServices, folder, programPath, &window);
+        ShowTargetBoardDialog(window.pageServices(), folder, programPath, &window);
     });
-    window.fitToScreen(QSize(900, 640));
+    window.fitToScreen(frmMDIMain::kOpeningSize);
     window.show();
     if (startPage >= 0)
         window.ShowPage(startPage);

@@ -160,7 +160,9 @@ bool benchPage(Rig& rig, const PageUnderTest& page, int seconds) {
         return false;
     }
     const double direct = page.passReads.isEmpty() ? 0 : linkAlonePerSecond(rig, page.passReads);
-    PageServices services{rig.state, *rig.link, rig.prompts, rig.clock, *rig.online};
+    // No button is clicked here: nothing to acknowledge.
+    PageServices services{rig.state, *rig.link,   rig.prompts,
+                          rig.clock, *rig.online, [](const QString&) {}};
     std::unique_ptr<QWidget> widget(page.create(services, nullptr));
     widget->show();
 

@@ -69,6 +69,7 @@ void DocumentCommands::Open() {
             return;
 
         Prompts::FileDialog dialog;
+        dialog.title = QStringLiteral("Open Set-up File");
         dialog.filter = kFilter;
         dialog.fileName = m_state.gFileNamePath;
         dialog.mustExist = true;
@@ -135,7 +136,10 @@ bool DocumentCommands::Save() {
 
 bool DocumentCommands::SaveAs() {
     Prompts::FileDialog dialog;
+    dialog.title = QStringLiteral("Save Set-up File As");
     dialog.filter = kFilter;
+    // A name typed without an extension still makes a set-up file Open finds.
+    dialog.defaultSuffix = QStringLiteral("sdt");
     dialog.overwritePrompt = true;
     const std::optional<QString> path = m_prompts.saveFile(dialog);
     if (!path)

@@ -48,7 +48,9 @@ QByteArray shiftDataText(const AppState& state) {
 
 bool ExportShiftData(AppState& state, Prompts& prompts) {
     Prompts::FileDialog dialog;
+    dialog.title = QStringLiteral("Export Shift Data");
     dialog.filter = QStringLiteral("Text Files(*.txt)|*.txt|");
+    dialog.defaultSuffix = QStringLiteral("txt");
     dialog.fileName = state.gFileExportPath;
     dialog.overwritePrompt = true;
     const std::optional<QString> path = prompts.saveFile(dialog);

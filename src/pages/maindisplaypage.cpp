@@ -29,8 +29,6 @@ const std::array<QString, 3> kCounterAddress = {QStringLiteral("W182"), QStringL
 constexpr int kGoodCansElement = 49;
 constexpr int kBlowoffsElement = 50;
 const QString kSelectionAddress = QStringLiteral("B2088");
-constexpr int kBlanketSelection = 25;
-constexpr int kMandrelSelection = 26;
 const QString kNoValue = QStringLiteral("-");
 
 } // namespace
@@ -50,11 +48,11 @@ MainDisplayPage::MainDisplayPage(PageServices& services, QWidget* parent)
 
     connect(m_cmdSingleBlowoff, &QPushButton::clicked, this, &MainDisplayPage::sendSingleBlowoff);
     connect(m_cmdBlanketBlowoff, &QPushButton::clicked, this,
-            [this] { SendBlowoffRequest(this->services().link, kBlanketSelection); });
+            [this] { SendBlowoffRequest(this->services(), kBlanketSelection); });
     connect(m_cmdMandrelBlowoff, &QPushButton::clicked, this,
-            [this] { SendBlowoffRequest(this->services().link, kMandrelSelection); });
+            [this] { SendBlowoffRequest(this->services(), kMandrelSelection); });
     connect(m_cmdBadCanBlowoff, &QPushButton::clicked, this,
-            [this] { SendBadCanTest(this->services().link); });
+            [this] { SendBadCanTest(this->services()); });
 
     startRefresh();
     showStatusText();
@@ -222,5 +220,5 @@ void MainDisplayPage::presetSpindleNumber() {
 }
 
 void MainDisplayPage::sendSingleBlowoff() {
-    SendBlowoffRequest(services().link, numericValue(m_txtSpindleBlowoff->text()));
+    SendBlowoffRequest(services(), numericValue(m_txtSpindleBlowoff->text()));
 }

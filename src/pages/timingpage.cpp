@@ -117,9 +117,6 @@ QGroupBox* TimingPage::buildChannelsTab() {
 
     m_fraTmg[0] = makeFrame(QStringLiteral("fraTmg0"), QStringLiteral("Timing Channels"), tab);
     auto* grid = new QGridLayout(m_fraTmg[0]);
-    // Each row is as tall as its spinners already; no gap between rows keeps
-    // the nine of them, the tab strip and the status bar in the window.
-    grid->setVerticalSpacing(0);
     for (int c = 0; c < 2; ++c) {
         const int index = 9 + c;
         m_lblChannel[index] =
@@ -144,6 +141,9 @@ QGroupBox* TimingPage::buildChannelsTab() {
         m_lblChannel[row]->setBuddy(onField(row));
     }
     grid->setColumnStretch(0, 1);
+    // The frame is as tall as the chart and commands beside it; the rows stay
+    // together under their ON and OFF captions.
+    grid->setRowStretch(kRowCount + 1, 1);
 
     QStringList names;
     for (int row = 0; row < kRowCount; ++row)
@@ -290,11 +290,10 @@ void TimingPage::connectCommands() {
     connect(m_cmdRecallChan, &QPushButton::clicked, this, &TimingPage::recallChannelCommand);
     connect(m_cmdClearChan, &QPushButton::clicked, this, &TimingPage::clearChannel);
     connect(m_cmdResetPLSConfig, &QPushButton::clicked, this, &TimingPage::resetConfiguration);
-    connect(m_cmdBadCanTest, &QPushButton::clicked, this,
-            [this] { SendBadCanTest(services().link); });
+    connect(m_cmdBadCanTest, &QPushButton::clicked, this, [this] { SendBadCanTest(services()); });
     // The page's Q.C. test acts on the first spindle.
     connect(m_cmdQCTest, &QPushButton::clicked, this,
-            [this] { SendBlowoffRequest(services().link, 1); });
+            [this] { SendBlowoffRequest(services(), 1); });
 }
 
 void TimingPage::tabChanged(int index) {

@@ -24,8 +24,10 @@ public:
     // pairs of description and pattern separated by "|", for example
     // "Setup Files(*.sdt)|*.sdt|".
     struct FileDialog {
+        QString title; // what the dialog is for, e.g. "Open Set-up File"
         QString filter;
         QString fileName;             // proposed full path or name; may be empty
+        QString defaultSuffix;        // save dialog: added to a name typed without one
         bool mustExist = false;       // open dialog: the file must exist
         bool overwritePrompt = false; // save dialog: ask before replacing a file
     };

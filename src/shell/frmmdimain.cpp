@@ -35,6 +35,9 @@ namespace {
 const QString kBaseCaption = QStringLiteral("VRAL - ");
 const QString kVral = QStringLiteral("VRAL");
 constexpr int kStatusPollMs = 500;
+// Long enough to be read after the click, short enough to be gone before
+// the next one.
+constexpr int kAcknowledgeMs = 4000;
 
 QLabel* makePanel(QWidget* parent, int number, const char* key, const QString& text) {
     auto* panel = new QLabel(text, parent);
@@ -52,7 +55,7 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
                        QWidget* parent)
     : QMainWindow(parent), m_state(state), m_link(link), m_MSComm1(commObj), m_prompts(prompts),
       m_clock(clock), m_folder(folder),
-      m_pageTable(std::move(pages)), m_services{state, link, prompts, clock, *this},
+      m_pageTable(std::move(pages)), m_services{state, link, prompts, clock, *this, {}},
       m_backgroundUpdate(new StepDriver(
           link, [this] { statusPollStep(); }, StepDriver::every(kStatusPollMs), this)),
       m_commands{state, link, commObj, prompts, clock, folder, *this, *m_backgroundUpdate, this} {
@@ -63,6 +66,9 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
         publishStatus();
     });
 
+    m_services.acknowledge = [this](const QString& note) {
+        statusBar()->showMessage(note, kAcknowledgeMs);
+    };
     m_documents = new DocumentCommands(m_state, m_prompts, m_clock, this);
     connect(m_documents, &DocumentCommands::captionChanged, this, &frmMDIMain::updateTitle);
 
@@ -152,8 +158,9 @@ void frmMDIMain::createFileMenu() {
     file->addSeparator();
     addTransferMenu(file, QStringLiteral("mnuFileUpload"), QStringLiteral("&Upload (save) Data"),
                     &DataTransferCommands::Upload);
+    // P is Print's: the download, which replaces the board's program, takes G.
     connect(addAction(file, QStringLiteral("mnuFileDownloadProgram"),
-                      QStringLiteral("Download &Program")),
+                      QStringLiteral("Download Pro&gram")),
             &QAction::triggered, this, [this] { m_program.DownloadProgram(); });
     connect(addAction(file, QStringLiteral("mnuFileUploadProgram"),
                       QStringLiteral("Up&load Program...")),
@@ -168,7 +175,7 @@ void frmMDIMain::createFileMenu() {
         addAction(file, QStringLiteral("mnuFilePrintPreview"), QStringLiteral("Print Pre&view...")),
         &QAction::triggered, this, [this] { m_report.PrintPreview(); });
     connect(addAction(file, QStringLiteral("mnuFileExportPdf"),
-                      QStringLiteral("Export Report as P&DF...")),
+                      QStringLiteral("&Export Report as PDF...")),
             &QAction::triggered, this, [this] { m_report.ExportPdf(); });
     file->addSeparator();
     connect(addAction(file, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit")),

@@ -44,6 +44,9 @@ public:
     // Shows page index of the page table, unloading the page shown before.
     void ShowPage(int index);
     void ApplyOnlineMode() override;
+    // The size the window opens at, menus and status bar included: the pages
+    // are laid out to fit it, on a 1366 x 768 screen with room to spare.
+    static constexpr QSize kOpeningSize{900, 640};
     // Takes the wanted size, or less: never larger than the screen's available area.
     void fitToScreen(const QSize& wanted);
 
@@ -58,6 +61,8 @@ public:
     void updateDateTime();
     // View > "&Target Board Interface", for the application to hand the page in.
     TargetBoardCommand& targetBoardCommand() { return m_targetBoard; }
+    // What the pages are given, for the target board page, which is a window of its own.
+    PageServices& pageServices() { return m_services; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -33,6 +34,11 @@ HelpWindow::HelpWindow(const QString& contentsPage, QWidget* parent)
     connect(contents, &QPushButton::clicked, this, &HelpWindow::showContents);
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+    // Closed from the keyboard like the program's boxes (Esc) and other
+    // document windows (Ctrl+W); the guide stays open beside the main window otherwise.
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
     showContents();
 }
 

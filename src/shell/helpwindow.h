@@ -6,7 +6,7 @@ class QTextBrowser;
 
 // The user guide viewer: the HTML pages in the application's Help folder,
 // shown in a window of their own with Contents and Back buttons. Links
-// between the pages stay inside this window.
+// between the pages stay inside this window. Esc and Ctrl+W close it.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:

@@ -18,6 +18,9 @@ struct PageServices {
     Prompts& prompts;
     Clock& clock;
     OnlineSwitch& online;
+    // A short note in the main window's status bar that a request reached
+    // the board ("Q.C. blow-off requested (spindle 1)"); it fades by itself.
+    std::function<void(const QString& text)> acknowledge;
 };
 
 // One row of the main window's page table. Pages are built when shown and

@@ -61,7 +61,8 @@ void ProgramCommands::DownloadProgram() {
 void ProgramCommands::UploadProgram() {
     if (m_running || !offerToGoOnline(m_context))
         return;
-    const std::optional<QString> path = askForProgramFile(m_context);
+    const std::optional<QString> path =
+        askForProgramFile(m_context, QStringLiteral("Select Program File for the Upload"));
     if (!path)
         return;
     RSComm& link = m_context.link;

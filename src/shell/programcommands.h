@@ -9,7 +9,7 @@ class StepTask;
 class frmDownloadProg;
 struct CommandContext;
 
-// File > "Download &Program" replaces the board's control program with the
+// File > "Download Pro&gram" replaces the board's control program with the
 // image of a program file set; File > "Up&load Program..." reads the
 // board's program back into the set of an existing program file (a backup
 // before a new program goes in). Each asks for the program file and for

@@ -161,23 +161,23 @@ std::optional<QString> QtPrompts::input(const QString& title, const QString& pro
 }
 
 std::optional<QString> QtPrompts::openFile(const FileDialog& dialog) {
-    QFileDialog::Options options;
-    const QString path = QFileDialog::getOpenFileName(m_parent, QString(), dialog.fileName,
-                                                      qtFilter(dialog.filter), nullptr, options);
-    if (path.isEmpty())
-        return std::nullopt;
-    return path;
+    return showFileDialog(dialog, false);
 }
 
 std::optional<QString> QtPrompts::saveFile(const FileDialog& dialog) {
-    QFileDialog::Options options;
-    if (!dialog.overwritePrompt)
-        options |= QFileDialog::DontConfirmOverwrite;
-    const QString path = QFileDialog::getSaveFileName(m_parent, QString(), dialog.fileName,
-                                                      qtFilter(dialog.filter), nullptr, options);
-    if (path.isEmpty())
+    return showFileDialog(dialog, true);
+}
+
+std::optional<QString> QtPrompts::showFileDialog(const FileDialog& dialog, bool save) {
+    QFileDialog box(m_parent, dialog.title, dialog.fileName, qtFilter(dialog.filter));
+    box.setObjectName(QStringLiteral("fileDialog"));
+    box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    box.setOption(QFileDialog::DontConfirmOverwrite, !dialog.overwritePrompt);
+    box.setDefaultSuffix(dialog.defaultSuffix);
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
         return std::nullopt;
-    return path;
+    return box.selectedFiles().first();
 }
 
 std::optional<Prompts::PrintDialog> QtPrompts::printSetup(const PrintDialog& proposed) {

@@ -33,5 +33,7 @@ public:
     static int inputBoxWidthFor(const QString& title, const QWidget& box);
 
 private:
+    std::optional<QString> showFileDialog(const FileDialog& dialog, bool save);
+
     QWidget* m_parent = nullptr;
 };

@@ -5,8 +5,11 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrintPreviewDialog>
+#include <QScreen>
 
 namespace {
+
+constexpr double kPreviewShareOfScreen = 0.9;
 
 class PrinterJob : public ReportJob {
 public:
@@ -55,6 +58,11 @@ void QtReportPrinters::preview(const QString& title,
     printer.setDocName(title);
     QPrintPreviewDialog dialog(&printer, m_parent);
     dialog.setWindowTitle(title);
+    // Most of the screen: a page can be read, and the whole toolbar (print and
+    // page set-up at its end) is seen even at 150 % on a 1366 x 768 screen.
+    // Where it still does not fit, its last buttons are under its ">>" button.
+    if (const QScreen* screen = dialog.screen())
+        dialog.resize(screen->availableGeometry().size() * kPreviewShareOfScreen);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&draw](QPrinter* device) { draw(*device); });
     dialog.exec();

@@ -49,7 +49,9 @@ void ReportCommands::ExportPdf() {
         return;
     const AppState& state = m_context.state;
     Prompts::FileDialog dialog;
+    dialog.title = QStringLiteral("Export Report as PDF");
     dialog.filter = QStringLiteral("PDF Files(*.pdf)|*.pdf|");
+    dialog.defaultSuffix = QStringLiteral("pdf");
     dialog.fileName = state.DocumentUntitled || state.gFileNamePath.isEmpty()
                           ? QStringLiteral("Report.pdf")
                           : ChangeExtension(state.gFileNamePath, QStringLiteral("pdf"));

@@ -14,8 +14,8 @@ class ReportTask;
 class TaskRunner;
 struct CommandContext;
 
-// File > "&Print Report...", "Print Pre&view..." and "Export Report as
-// P&DF...": the set-up report of the current document on a printer, on
+// File > "&Print Report...", "Print Pre&view..." and "&Export Report as
+// PDF...": the set-up report of the current document on a printer, on
 // screen or in a PDF file, the same drawing everywhere.
 class ReportCommands {
 public:

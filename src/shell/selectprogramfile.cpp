@@ -5,8 +5,9 @@
 #include "prompts.h"
 #include "rscomm.h"
 
-std::optional<QString> askForProgramFile(CommandContext& context) {
+std::optional<QString> askForProgramFile(CommandContext& context, const QString& title) {
     Prompts::FileDialog dialog;
+    dialog.title = title;
     dialog.filter = QStringLiteral("Wendax Files(*.wdx)|*.wdx|");
     dialog.fileName = context.state.gProgramFilePath;
     dialog.mustExist = true;
@@ -19,7 +20,8 @@ std::optional<QString> askForProgramFile(CommandContext& context) {
 std::optional<QString> SelectProgramFile(CommandContext& context, ProgramFilePurpose purpose) {
     if (purpose == ProgramFilePurpose::Download && !offerToGoOnline(context))
         return std::nullopt;
-    const std::optional<QString> chosen = askForProgramFile(context);
+    const std::optional<QString> chosen =
+        askForProgramFile(context, QStringLiteral("Select Program File"));
     if (!chosen) {
         if (purpose == ProgramFilePurpose::TargetBoard)
             return context.state.gProgramFilePath;

@@ -6,13 +6,14 @@
 
 struct CommandContext;
 
-// What a program file is picked for: File > "Download &Program" (0) or
+// What a program file is picked for: File > "Download Pro&gram" (0) or
 // View > "&Target Board Interface" (1).
 enum class ProgramFilePurpose { Download = 0, TargetBoard = 1 };
 
-// The program file dialog ("Wendax Files"), proposing the program chosen
-// last; the chosen path becomes the last one. nullopt when cancelled.
-std::optional<QString> askForProgramFile(CommandContext& context);
+// The program file dialog ("Wendax Files") titled title, proposing the
+// program chosen last; the chosen path becomes the last one. nullopt when
+// cancelled.
+std::optional<QString> askForProgramFile(CommandContext& context, const QString& title);
 
 // Picks a program file for purpose and selects its file set through
 // RSComm::DownloadFile, whose boxes tell why a set cannot be downloaded.

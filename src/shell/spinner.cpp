@@ -18,7 +18,8 @@ QToolButton* makeArrow(Qt::ArrowType arrow, const QString& name, QWidget* parent
     // The arrows never take the focus: the field stays the place being edited
     // and Tab moves from field to field.
     button->setFocusPolicy(Qt::NoFocus);
-    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    // The pair shares the spinner's height, however small (see sizeHint).
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
     return button;
 }
 
@@ -33,6 +34,7 @@ Spinner::Spinner(QWidget* parent) : QWidget(parent) {
     layout->addWidget(m_up);
     layout->addWidget(m_down);
     setFocusPolicy(Qt::NoFocus);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(m_up, &QToolButton::clicked, this, &Spinner::stepUp);
     connect(m_down, &QToolButton::clicked, this, &Spinner::stepDown);
 }
@@ -45,6 +47,18 @@ void Spinner::setRange(int minimum, int maximum) {
 
 void Spinner::setBuddy(QLineEdit* buddy) {
     m_buddy = buddy;
+    updateGeometry();
+}
+
+QSize Spinner::sizeHint() const {
+    // As tall as its field, like the arrows of a spin box, so a row of
+    // fields is no taller than a field and a page of them fits the window.
+    const int height = m_buddy ? m_buddy->sizeHint().height() : 2 * m_up->sizeHint().height();
+    return {m_up->sizeHint().width(), height};
+}
+
+QSize Spinner::minimumSizeHint() const {
+    return sizeHint();
 }
 
 void Spinner::stepBy(int steps) {

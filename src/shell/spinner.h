@@ -23,6 +23,9 @@ public:
     void setBuddy(QLineEdit* buddy);
     QLineEdit* buddy() const { return m_buddy; }
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     // What a click on the up or down arrow does.
     void stepUp() { stepBy(1); }
     void stepDown() { stepBy(-1); }

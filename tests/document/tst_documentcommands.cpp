@@ -205,6 +205,7 @@ private slots:
         QCOMPARE(f.prompts.records().size(), 1);
         const ScriptedPrompts::Record dialog = f.prompts.records().first();
         QCOMPARE(dialog.kind, ScriptedPrompts::Kind::OpenFile);
+        QCOMPARE(dialog.fileDialog.title, QStringLiteral("Open Set-up File"));
         QCOMPARE(dialog.fileDialog.filter, kFilter);
         QCOMPARE(dialog.fileDialog.fileName, f.path("*.sdt"));
         QVERIFY(dialog.fileDialog.mustExist);
@@ -375,7 +376,9 @@ private slots:
         QVERIFY(f.commands.Save());
         const ScriptedPrompts::Record dialog = f.prompts.records().first();
         QCOMPARE(dialog.kind, ScriptedPrompts::Kind::SaveFile);
+        QCOMPARE(dialog.fileDialog.title, QStringLiteral("Save Set-up File As"));
         QCOMPARE(dialog.fileDialog.filter, kFilter);
+        QCOMPARE(dialog.fileDialog.defaultSuffix, QStringLiteral("sdt"));
         QVERIFY(dialog.fileDialog.fileName.isEmpty());
         QVERIFY(dialog.fileDialog.overwritePrompt);
         // A new, unedited document is 2,092 bytes and opens without the version question.

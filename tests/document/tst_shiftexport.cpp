@@ -135,7 +135,9 @@ private slots:
         QCOMPARE(prompts.records().size(), 1);
         const Prompts::FileDialog dialog = prompts.records().first().fileDialog;
         QCOMPARE(prompts.records().first().kind, ScriptedPrompts::Kind::SaveFile);
+        QCOMPARE(dialog.title, QStringLiteral("Export Shift Data"));
         QCOMPARE(dialog.filter, QStringLiteral("Text Files(*.txt)|*.txt|"));
+        QCOMPARE(dialog.defaultSuffix, QStringLiteral("txt"));
         QVERIFY(dialog.fileName.isEmpty());
         QVERIFY(dialog.overwritePrompt);
         QCOMPARE(fileBytes(dir.filePath("shift.txt")), shiftDataText(state));

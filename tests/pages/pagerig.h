@@ -33,7 +33,9 @@ private:
 struct PageRig : BoardRig {
     AppState state;
     RecordingOnlineSwitch online{link};
-    PageServices services{state, link, prompts, clock, online};
+    QStringList acknowledgements;
+    PageServices services{state, link,   prompts,
+                          clock, online, [this](const QString& text) { acknowledgements << text; }};
 
     PageRig() { state.InitDefaultDocument(); }
 

@@ -131,14 +131,20 @@ void TestMainDisplayPage::machineSpeedIsDoubled() {
 void TestMainDisplayPage::blowoffRequestsWriteInOrder_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("selection");
-    QTest::newRow("single blow-off, spindle 7") << QStringLiteral("cmdSingleBlowoff") << 7;
-    QTest::newRow("blanket blow-off") << QStringLiteral("cmdBlanketBlowoff") << 25;
-    QTest::newRow("mandrel blow-off") << QStringLiteral("cmdMandrelBlowoff") << 26;
+    QTest::addColumn<QString>("acknowledgement");
+    QTest::newRow("single blow-off, spindle 7")
+        << QStringLiteral("cmdSingleBlowoff") << 7
+        << QStringLiteral("Q.C. blow-off requested (spindle 7)");
+    QTest::newRow("blanket blow-off") << QStringLiteral("cmdBlanketBlowoff") << 25
+                                      << QStringLiteral("Q.C. blanket blow-off requested");
+    QTest::newRow("mandrel blow-off") << QStringLiteral("cmdMandrelBlowoff") << 26
+                                      << QStringLiteral("Q.C. mandrel blow-off requested");
 }
 
 void TestMainDisplayPage::blowoffRequestsWriteInOrder() {
     QFETCH(QString, button);
     QFETCH(int, selection);
+    QFETCH(QString, acknowledgement);
     QVERIFY(m_rig->goOnline());
     m_rig->board.setMemory(2088, 7); // the spindle field is preset from B2088
     openPage();
@@ -152,6 +158,7 @@ void TestMainDisplayPage::blowoffRequestsWriteInOrder() {
     QCOMPARE(int(m_rig->board.memory(2088)), selection);
     QVERIFY(m_rig->board.memoryMap().bit(135, 1));
     QVERIFY(m_rig->board.memoryMap().bit(44, 6));
+    QCOMPARE(m_rig->acknowledgements, QStringList{acknowledgement});
 }
 
 void TestMainDisplayPage::badCanTestWritesF830() {

@@ -224,22 +224,37 @@ void TestSetupPage::rangeMessages() {
 void TestSetupPage::testButtonsWriteInOrder_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("written");
+    QTest::addColumn<bool>("linkFails");
+    QTest::addColumn<QStringList>("acknowledged"); // in the main window's status bar
+    const QStringList badCan = {"Bad can test blow-off requested"};
     // F830 is bit 6 of byte 135; F825 bit 1 of byte 135; F102 bit 6 of byte 44.
     QTest::newRow("bad can test, first tab")
-        << QStringLiteral("cmdBadCanTest0") << QStringList{"write 135 64"};
+        << QStringLiteral("cmdBadCanTest0") << QStringList{"write 135 64"} << false << badCan;
     QTest::newRow("bad can test, second tab")
-        << QStringLiteral("cmdBadCanTest1") << QStringList{"write 135 64"};
+        << QStringLiteral("cmdBadCanTest1") << QStringList{"write 135 64"} << false << badCan;
     QTest::newRow("Q.C. test: B2088, F825, F102")
-        << QStringLiteral("cmdQCTest") << QStringList{"write 2088 1", "write 135 2", "write 44 64"};
+        << QStringLiteral("cmdQCTest") << QStringList{"write 2088 1", "write 135 2", "write 44 64"}
+        << false << QStringList{"Q.C. blow-off requested (spindle 1)"};
+    // The board does not answer the write mode: the box is cancelled, nothing written.
+    QTest::newRow("Q.C. test, link fails: nothing acknowledged")
+        << QStringLiteral("cmdQCTest") << QStringList() << true << QStringList();
+    QTest::newRow("bad can test, link fails: nothing acknowledged")
+        << QStringLiteral("cmdBadCanTest1") << QStringList() << true << QStringList();
 }
 
 void TestSetupPage::testButtonsWriteInOrder() {
     QFETCH(QString, button);
     QFETCH(QStringList, written);
+    QFETCH(bool, linkFails);
+    QFETCH(QStringList, acknowledged);
     QVERIFY(m_rig->goOnline());
     openPage();
     if (button != QLatin1String("cmdBadCanTest0"))
         tabs()->setCurrentIndex(1);
+    if (linkFails) {
+        m_rig->board.setFault(BoardSim::Fault::Silent);
+        m_rig->prompts.answerMessage(Prompts::Answer::Cancel);
+    }
 
     QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
 
@@ -248,6 +263,9 @@ void TestSetupPage::testButtonsWriteInOrder() {
         if (t.startsWith(QLatin1String("write")))
             writes << t;
     QCOMPARE(writes, written);
+    QCOMPARE(m_rig->link.CommError, linkFails);
+    QVERIFY(m_rig->prompts.scriptUsedUp());
+    QCOMPARE(m_rig->acknowledgements, acknowledged);
 }
 
 void TestSetupPage::linkFailureTakesApplicationOffline() {

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -122,6 +123,7 @@ private slots:
     void aboutBoxIsModeless();
     void helpTopicsWithoutHelpFolder();
     void helpTopicsOpensContents();
+    void accessKeysUniqueInEveryMenu();
     void helpPagesLinksResolve();
 };
 
@@ -193,7 +195,7 @@ void TestMainWindow::menuEntries_data() {
     QTest::newRow("Upload all") << "mnuFileUploadData4"
                                 << "&All" << none;
     QTest::newRow("Download program") << "mnuFileDownloadProgram"
-                                      << "Download &Program" << none;
+                                      << "Download Pro&gram" << none;
     QTest::newRow("Upload program") << "mnuFileUploadProgram"
                                     << "Up&load Program..." << none;
     QTest::newRow("Download parameters") << "mnuFileDownloadData0"
@@ -209,7 +211,7 @@ void TestMainWindow::menuEntries_data() {
     QTest::newRow("Print preview") << "mnuFilePrintPreview"
                                    << "Print Pre&view..." << none;
     QTest::newRow("Export PDF") << "mnuFileExportPdf"
-                                << "Export Report as P&DF..." << none;
+                                << "&Export Report as PDF..." << none;
     QTest::newRow("Exit") << "mnuFileExit"
                           << "E&xit" << none;
     QTest::newRow("Offline editing") << "mnuEditOfflineEditing"
@@ -635,6 +637,42 @@ void TestMainWindow::helpTopicsOpensContents() {
     QVERIFY(help);
     QVERIFY(help->isVisible());
     QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("Guide")));
+
+    // Esc closes the guide, and so does Ctrl+W once it is shown again.
+    for (const QKeySequence& key : {QKeySequence("Esc"), QKeySequence("Ctrl+W")}) {
+        rig.action("mnuHelpTopics")->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keySequence(help->browser(), key);
+        QVERIFY2(!help->isVisible(), qPrintable(key.toString()));
+    }
+}
+
+// Alt+letter in an open menu reaches one entry only when no other entry a
+// user can reach in the same menu (or on the menu bar) has that letter.
+void TestMainWindow::accessKeysUniqueInEveryMenu() {
+    Rig rig;
+    QList<QWidget*> menus = {rig.window->menuBar()};
+    QStringList walked;
+    while (!menus.isEmpty()) {
+        QWidget* menu = menus.takeFirst();
+        QHash<QString, QString> owner; // access key -> caption
+        for (QAction* entry : menu->actions()) {
+            if (!entry->isVisible() || entry->isSeparator())
+                continue;
+            const QString key = QKeySequence::mnemonic(entry->text()).toString();
+            if (!key.isEmpty()) {
+                QVERIFY2(!owner.contains(key),
+                         qPrintable(QStringLiteral("%1 and %2 share %3")
+                                        .arg(owner.value(key), entry->text(), key)));
+                owner.insert(key, entry->text());
+            }
+            if (entry->menu())
+                menus.append(entry->menu());
+        }
+        walked << menu->objectName();
+    }
+    QCOMPARE(walked, (QStringList{"", "mnuFile", "mnuEdit", "mnuView", "mnuWindow", "mnuHelp",
+                                  "mnuFileUpload", "mnuFileDownload"}));
 }
 
 void TestMainWindow::helpPagesLinksResolve() {

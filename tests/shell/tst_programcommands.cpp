@@ -194,6 +194,8 @@ void TestProgramCommands::programFileDialog() {
     QCOMPARE(rig.prompts.records().size(), 1);
     const ScriptedPrompts::Record dialog = rig.prompts.records().first();
     QCOMPARE(dialog.kind, ScriptedPrompts::Kind::OpenFile);
+    QCOMPARE(dialog.fileDialog.title, upload ? QStringLiteral("Select Program File for the Upload")
+                                             : QStringLiteral("Select Program File"));
     QCOMPARE(dialog.fileDialog.filter, QStringLiteral("Wendax Files(*.wdx)|*.wdx|"));
     QCOMPARE(dialog.fileDialog.fileName, rig.path(QStringLiteral("LAST.wdx")));
     QVERIFY(dialog.fileDialog.mustExist);

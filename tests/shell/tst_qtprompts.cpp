@@ -1,11 +1,14 @@
 // What the Qt prompts make of the program's own texts: file filters, the
-// input box's size, the columns a text lays out with tabs, and the button
-// that Enter presses.
+// input box's size, the columns a text lays out with tabs, the button that
+// Enter presses, and the save dialog's title and default suffix.
 #include "qtprompts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -22,6 +25,8 @@ private slots:
     void tabbedValuesLineUp();
     void textWithoutTabsStaysPlain();
     void enterPressesTheDefaultButton();
+    void saveDialogAddsDefaultSuffix_data();
+    void saveDialogAddsDefaultSuffix();
 };
 
 void TestQtPrompts::filter_data() {
@@ -117,6 +122,44 @@ void TestQtPrompts::enterPressesTheDefaultButton() {
                  defaultButton == Prompts::DefaultButton::No ? Prompts::Answer::No
                                                              : Prompts::Answer::Yes);
     }
+}
+
+void TestQtPrompts::saveDialogAddsDefaultSuffix_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("no extension: the suffix is added") << "line3"
+                                                       << "line3.sdt";
+    QTest::newRow("the filter's extension kept") << "line3.sdt"
+                                                 << "line3.sdt";
+    QTest::newRow("another extension kept") << "line3.bak"
+                                            << "line3.bak";
+}
+
+void TestQtPrompts::saveDialogAddsDefaultSuffix() {
+    QFETCH(QString, typed);
+    QFETCH(QString, chosen);
+    QTemporaryDir dir;
+    QtPrompts prompts;
+    Prompts::FileDialog settings;
+    settings.title = QStringLiteral("Save Set-up File As");
+    settings.filter = QStringLiteral("Setup Files(*.sdt)|*.sdt|");
+    settings.fileName = dir.path() + QLatin1Char('/');
+    settings.defaultSuffix = QStringLiteral("sdt");
+    settings.overwritePrompt = true;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        title = box->windowTitle();
+        auto* name = box->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(typed);
+        static_cast<QDialog*>(box)->accept(); // as the Save button does
+    });
+    const std::optional<QString> path = prompts.saveFile(settings);
+    QCOMPARE(title, settings.title);
+    QVERIFY(path);
+    QCOMPARE(*path, dir.filePath(chosen));
 }
 
 QTEST_MAIN(TestQtPrompts)

@@ -321,7 +321,9 @@ void TestReportCommands::exportWritesPdf() {
     rig.waitForReport();
 
     const Prompts::FileDialog dialog = rig.prompts.records().first().fileDialog;
+    QCOMPARE(dialog.title, QStringLiteral("Export Report as PDF"));
     QCOMPARE(dialog.filter, QStringLiteral("PDF Files(*.pdf)|*.pdf|"));
+    QCOMPARE(dialog.defaultSuffix, QStringLiteral("pdf"));
     QCOMPARE(dialog.fileName, untitled ? proposed : rig.dir.filePath(proposed));
     QVERIFY(dialog.overwritePrompt);
     QCOMPARE(rig.prompts.messageCount(), 0);
