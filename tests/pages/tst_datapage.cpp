@@ -379,7 +379,7 @@ void TestDataPage::releaseLostInTimeOutBox() {
     QtPrompts boxes;
     RSComm link(m_rig->clock, boxes, m_rig->folder);
     RecordingOnlineSwitch online(link);
-    PageServices services{m_rig->state, link, boxes, m_rig->clock, online};
+    PageServices services{m_rig->state, link, boxes, m_rig->clock, online, {}};
     link.OpenRSComm(m_rig->port);
     DataPage page(services);
     QVERIFY(showActive(page));
