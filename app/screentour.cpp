@@ -180,7 +180,8 @@ void ScreenTour::tab(const QString& caption) {
         const QList<QTabBar*> bars = topWindow()->findChildren<QTabBar*>();
         for (QTabBar* bar : bars)
             for (int index = 0; index < bar->count(); ++index)
-                if (bar->isVisible() && bar->tabText(index) == caption) {
+                if (bar->isVisible() &&
+                    withoutMnemonics(bar->tabText(index)) == withoutMnemonics(caption)) {
                     bar->setCurrentIndex(index);
                     return;
                 }

@@ -41,9 +41,9 @@ public:
     void page(int index);
     // A main-window menu command by its object name ("mnuFilePrint").
     void trigger(const QString& actionName);
-    // The tab with this caption in the window on top.
+    // The tab with this caption in the window on top (access keys aside).
     void tab(const QString& caption);
-    // The button with this caption in the window on top.
+    // The button with this caption in the window on top (access keys aside).
     void click(const QString& caption);
     // Waits for a message box and presses one of its buttons.
     void answer(QMessageBox::StandardButton button);
