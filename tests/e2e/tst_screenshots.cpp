@@ -1,9 +1,11 @@
 // vral-screenshots as scripts/demo and scripts/screenshots run it: with no
 // display at all it ends by itself, writes the pictures of the shots asked
 // for (a page at the window's opening size, a dialog with its tabs, a page
-// online against the simulated board) and prints their paths; a shot it does
-// not know is refused before anything is drawn.
+// online against the simulated board, the board pulled away, the report
+// typed into a file dialog, a doubled scale) and prints their paths; a shot
+// it does not know is refused before anything is drawn.
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -18,6 +20,7 @@ private slots:
 };
 
 void TestScreenshots::writesTheShotsAskedFor_data() {
+    QTest::addColumn<QStringList>("options");
     QTest::addColumn<QStringList>("shots");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("written");
@@ -25,20 +28,31 @@ void TestScreenshots::writesTheShotsAskedFor_data() {
     QTest::addColumn<QSize>("firstSize");
     QTest::addColumn<QString>("stderrHas");
     QTest::newRow("page offline, the window's opening size")
-        << QStringList{"timing-offline"} << 0 << QStringList{"timing-offline.png"}
+        << QStringList{} << QStringList{"timing-offline"} << 0 << QStringList{"timing-offline.png"}
         << QSize(902, 663) << "";
     QTest::newRow("page online against the simulated board")
-        << QStringList{"main-online"} << 0 << QStringList{"main-online.png"} << QSize(902, 663)
-        << "";
+        << QStringList{} << QStringList{"main-online"} << 0 << QStringList{"main-online.png"}
+        << QSize(902, 663) << "";
     QTest::newRow("target board dialog, two tabs")
-        << QStringList{"targetboard-faults-offline"} << 0
+        << QStringList{} << QStringList{"targetboard-faults-offline"} << 0
         << QStringList{"targetboard-faults-offline.png", "targetboard-program-offline.png"}
         << QSize() << "";
-    QTest::newRow("unknown shot") << QStringList{"main-offline", "main-onlin"} << 2 << QStringList{}
-                                  << QSize() << "vral-screenshots: no shot main-onlin";
+    QTest::newRow("twice the pixels")
+        << QStringList{"--scale", "2"} << QStringList{"timing-offline"} << 0
+        << QStringList{"timing-offline.png"} << QSize(1804, 1326) << "";
+    QTest::newRow("target board after the board vanished")
+        << QStringList{} << QStringList{"targetboard-link-lost"} << 0
+        << QStringList{"targetboard-link-lost.png"} << QSize() << "";
+    QTest::newRow("report typed into the export dialog")
+        << QStringList{} << QStringList{"report-new-document"} << 0
+        << QStringList{"report-new-document.pdf"} << QSize() << "";
+    QTest::newRow("unknown shot") << QStringList{} << QStringList{"main-offline", "main-onlin"} << 2
+                                  << QStringList{} << QSize()
+                                  << "vral-screenshots: no shot main-onlin";
 }
 
 void TestScreenshots::writesTheShotsAskedFor() {
+    QFETCH(QStringList, options);
     QFETCH(QStringList, shots);
     QFETCH(int, exitCode);
     QFETCH(QStringList, written);
@@ -51,7 +65,7 @@ void TestScreenshots::writesTheShotsAskedFor() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
     tool.setProcessEnvironment(environment);
-    tool.start(QStringLiteral(SCREENSHOTS_PATH), QStringList{out.path()} + shots);
+    tool.start(QStringLiteral(SCREENSHOTS_PATH), options + QStringList{out.path()} + shots);
     QVERIFY(tool.waitForFinished(60000));
     const QString errors = QString::fromLocal8Bit(tool.readAllStandardError());
     QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
@@ -66,8 +80,12 @@ void TestScreenshots::writesTheShotsAskedFor() {
     QStringList files = written;
     files.sort();
     QCOMPARE(QDir(out.path()).entryList(QDir::Files, QDir::Name), files);
-    for (const QString& path : paths)
-        QVERIFY2(!QImage(path).isNull(), qPrintable(path));
+    for (const QString& path : paths) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const bool pdf = path.endsWith(QLatin1String(".pdf"));
+        QVERIFY2(pdf ? file.read(5) == "%PDF-" : !QImage(path).isNull(), qPrintable(path));
+    }
     if (firstSize.isValid())
         QCOMPARE(QImage(paths.first()).size(), firstSize);
 }
