@@ -13,17 +13,13 @@
 //                pages the Window menu does not list (2: the DF1 bridge)
 
 #include "appfolder.h"
-#include "appstate.h"
 #include "boardsim.h"
 #include "bytetrace.h"
-#include "frmmdimain.h"
 #include "pagetable.h"
-#include "qtprompts.h"
 #include "qtserialport.h"
-#include "rscomm.h"
 #include "simulatedport.h"
 #include "systemclock.h"
-#include "targetboarddialog.h"
+#include "vralapplication.h"
 #include "vralversion.h"
 
 #include <QApplication>
@@ -150,8 +146,6 @@ int main(int argc, char* argv[]) {
     const AppFolder folder(homeDir);
 
     SystemClock clock;
-    QtPrompts prompts;
-    AppState state;
 
     std::unique_ptr<BoardSim> board;
     std::unique_ptr<SerialPort> port;
@@ -179,17 +173,9 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    RSComm link(clock, prompts, folder);
-    link.setTrace(byteTrace.get());
-
-    frmMDIMain window(state, link, *port, prompts, clock, folder, pages);
-    prompts.setParent(&window);
-    window.targetBoardCommand().setPageOpener([&](const QString& programPath) {
-        ShowTargetBoardDialog(window.pageServices(), folder, programPath, &window);
-    });
-    window.fitToScreen(frmMDIMain::kOpeningSize);
-    window.show();
+    VralApplication vral(clock, *port, folder, byteTrace.get());
+    vral.window().show();
     if (startPage >= 0)
-        window.ShowPage(startPage);
+        vral.window().ShowPage(startPage);
     return app.exec();
 }

@@ -4,6 +4,7 @@
 #include "clisession.h"
 #include "commandtable.h"
 #include "exitstatus.h"
+#include "vralversion.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -55,10 +56,12 @@ int main(int argc, char* argv[]) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("vralctl"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VRAL_VERSION_TEXT));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(commandHelp());
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption device(QStringLiteral("device"),
                                     QStringLiteral("Open PATH whatever the port number."),
                                     QStringLiteral("PATH"));

@@ -1,8 +1,10 @@
-# Sourced by scripts/demo and scripts/test: installs the Debian packages the
-# build needs when they are missing (run as root on a fresh machine). Extra
-# packages a script needs besides can be named as arguments.
+# Sourced by scripts/demo, scripts/test and scripts/screenshots: installs the
+# Debian packages the build needs when they are missing (run as root on a
+# fresh machine), builds into build/ showing how far it got, and gives the
+# programs a private runtime folder. Extra packages a script needs besides
+# can be named as arguments.
 vral_install_deps() {
-    local wanted=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl1-mesa-dev xvfb xauth
+    local wanted=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl1-mesa-dev
         fonts-liberation poppler-utils "$@")
     local missing=()
     local pkg
@@ -11,7 +13,7 @@ vral_install_deps() {
             missing+=("$pkg")
     done
     if ((${#missing[@]} > 0)); then
-        echo "Installing: ${missing[*]}"
+        echo "Installing what is missing: ${missing[*]}"
         local sudo=""
         [[ $(id -u) -ne 0 ]] && sudo="sudo"
         local log="$VRAL_ROOT/install.log"
@@ -25,18 +27,57 @@ vral_install_deps() {
     fi
 }
 
+# A root shell (or ssh, or a container) often has no XDG_RUNTIME_DIR; the
+# toolkit then warns at every start. The folder it would fall back to is
+# named here, private to the user as the toolkit wants it.
+vral_runtime_dir() {
+    if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
+        export XDG_RUNTIME_DIR="${TMPDIR:-/tmp}/runtime-$(id -un)"
+        mkdir -p "$XDG_RUNTIME_DIR"
+        chmod 0700 "$XDG_RUNTIME_DIR"
+    fi
+}
+
 vral_build() {
     cmake -S "$VRAL_ROOT" -B "$VRAL_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build "$VRAL_ROOT/build" --parallel "$(nproc)"
 }
 
-# The build with its log in build.log instead of on the terminal; the log's
-# tail is shown when it fails.
+# How far the build in the log has got, in percent: the last "[ 42%]" a
+# Makefile build prints, or the last "[12/345]" of a Ninja build.
+vral_build_percent() {
+    sed -nE 's/^\[ *([0-9]+)%\].*/\1/p; s/^\[([0-9]+)\/([0-9]+)\].*/\1 \2/p' "$1" | tail -n1 |
+        awk '{ print (NF == 2 ? int($1 * 100 / $2) : $1) }'
+}
+
+# The build with its log in build.log instead of on the terminal: a
+# percentage every few seconds (redrawn in place on a terminal; elsewhere,
+# as in CI, a new line only when it moved and at most every 10 s), and the
+# log's tail when the build fails.
 vral_build_quietly() {
     local log="$VRAL_ROOT/build.log"
-    if ! vral_build >"$log" 2>&1; then
+    echo "Building into build/ (the compiler's output goes to $log)..."
+    vral_build >"$log" 2>&1 &
+    local pid=$! status=0 shown="" percent tick=0 every=10
+    [[ -t 1 ]] && every=2
+    while kill -0 "$pid" 2>/dev/null; do
+        sleep 1
+        ((++tick % every == 0)) || continue
+        percent=$(vral_build_percent "$log")
+        [[ -n $percent && $percent != "$shown" ]] || continue
+        shown=$percent
+        if [[ -t 1 ]]; then
+            printf '\rBuilding: %3d%%' "$percent"
+        else
+            echo "Building: $percent%"
+        fi
+    done
+    wait "$pid" || status=$?
+    [[ -t 1 && -n $shown ]] && printf '\n'
+    if ((status != 0)); then
         tail -n 40 "$log"
         echo "Build failed; the whole log is in $log" >&2
         return 1
     fi
+    echo "Built."
 }

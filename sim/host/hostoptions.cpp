@@ -46,6 +46,7 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
         QStringLiteral("A simulated K7600 board on a pseudo-terminal. The first line of output is "
                        "the device to open."));
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption link(
         QStringLiteral("link"),
         QStringLiteral("Also reach the device through a symlink at <path>."),
@@ -95,6 +96,10 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
     if (parser.isSet(help)) {
         result.help = true;
         result.helpText = parser.helpText();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.version = true;
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -22,8 +22,9 @@ struct HostOptions {
 
 struct HostOptionsResult {
     HostOptions options;
-    QString error;     // set when the command line is wrong
-    bool help = false; // --help was asked for: helpText holds it
+    QString error;        // set when the command line is wrong
+    bool help = false;    // --help was asked for: helpText holds it
+    bool version = false; // --version was asked for
     QString helpText;
 };
 

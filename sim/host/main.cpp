@@ -5,6 +5,7 @@
 #include "memorysetting.h"
 #include "ptyline.h"
 #include "systemclock.h"
+#include "vralversion.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -105,9 +106,16 @@ bool saveMemory(const BoardSim& board, const QString& path, QString& error) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vral-boardsim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VRAL_VERSION_TEXT));
     const HostOptionsResult parsed = parseHostOptions(QCoreApplication::arguments());
     if (parsed.help) {
         std::fputs(qPrintable(parsed.helpText), stdout);
+        return 0;
+    }
+    if (parsed.version) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
         return 0;
     }
     if (!parsed.error.isEmpty()) {

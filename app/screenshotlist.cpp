@@ -1,0 +1,343 @@
+#include "screenshotlist.h"
+
+#include "screentour.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Page table rows.
+constexpr int kMainDisplay = 0;
+constexpr int kSetup = 1;
+constexpr int kDf1Bridge = 2;
+constexpr int kTiming = 3;
+constexpr int kShiftData = 4;
+constexpr int kIoStates = 5;
+
+// The time a page takes to fill in from the board after it is shown.
+constexpr int kFillMs = 1500;
+
+QStringList sets(std::initializer_list<const char*> settings) {
+    QStringList arguments;
+    for (const char* setting : settings)
+        arguments << QStringLiteral("--set") << QString::fromLatin1(setting);
+    return arguments;
+}
+
+// A running machine whose board remembers a program checksum fault and two
+// comm errors, so the target board page has something to say.
+QStringList runningBoard() {
+    return sets({"B8177=0x0A", "B8179=0x03", "B8178=0x12"});
+}
+// The machine standing still: the timing page's cursor holds, and the
+// resolver offset may be set.
+QStringList stoppedBoard() {
+    return {QStringLiteral("--stopped")};
+}
+// A jammed infeed has stopped the machine; the alarm word says so.
+QStringList jammedBoard() {
+    return stoppedBoard() + sets({"B121=32"});
+}
+// The DF1 bridge with a link-layer fault (F0) and its extended status.
+QStringList df1FaultBoard() {
+    return sets({"B4303=0x10", "B4018=0xF0", "B4019=0x1B", "B4023=2", "B4021=5", "B4022=2"});
+}
+// Paced like a real line, so a data transfer lasts long enough to be seen.
+QStringList pacedBoard() {
+    return {QStringLiteral("--baud"), QStringLiteral("9600")};
+}
+
+void onlinePage(ScreenTour& tour, const QStringList& board, int page) {
+    tour.board(board);
+    tour.online();
+    tour.page(page);
+    tour.settle(kFillMs);
+}
+
+void offlinePage(ScreenTour& tour, int page) {
+    tour.offline();
+    tour.page(page);
+    tour.settle(300);
+}
+
+void openTargetBoard(ScreenTour& tour, const ShotFiles& files) {
+    tour.trigger(QStringLiteral("mnuViewTargetBoardStatus"));
+    tour.chooseFile(files.clockBoardFile);
+    // Offline, the page tries to go online as it opens and the link says it
+    // cannot; online, the quiet time lets the page fill in.
+    tour.answerBoxesUntilQuiet(QStringLiteral("dlgTargetBoard"));
+    tour.waitForDialog("dlgTargetBoard");
+}
+
+void dataTransfer(ScreenTour& tour, const QString& command, const QString& picture) {
+    onlinePage(tour, pacedBoard(), kMainDisplay);
+    tour.trigger(command);
+    tour.answer(QMessageBox::Yes);
+    tour.waitForDialog("frmProcessing");
+    tour.settle(600);
+    tour.shoot(picture);
+    tour.waitUntilIdle();
+}
+
+struct Shot {
+    const char* name;
+    std::function<void(ScreenTour&, const ShotFiles&)> steps;
+};
+
+const std::vector<Shot>& shots() {
+    static const std::vector<Shot> list = {
+        {"report-new-document",
+         [](ScreenTour& tour, const ShotFiles& files) {
+             const QString pdf = QDir(files.outputDir).filePath("report-new-document.pdf");
+             QFile::remove(pdf);
+             tour.offline();
+             tour.trigger(QStringLiteral("mnuFileExportPdf"));
+             tour.chooseFile(pdf);
+             tour.waitUntilIdle();
+             tour.expectFile(pdf);
+         }},
+        {"report-print-dialog",
+         [](ScreenTour& tour, const ShotFiles&) {
+             tour.trigger(QStringLiteral("mnuFilePrint"));
+             tour.waitForDialog("QPrintDialog");
+             tour.settle(300);
+             tour.shootDialog(QStringLiteral("report-print-dialog"));
+             tour.closeDialog();
+             tour.waitUntilIdle();
+         }},
+        {"report-preview",
+         [](ScreenTour& tour, const ShotFiles&) {
+             tour.trigger(QStringLiteral("mnuFilePrintPreview"));
+             tour.waitForDialog("QPrintPreviewDialog");
+             tour.settle(800);
+             tour.shootDialog(QStringLiteral("report-preview"));
+             tour.closeDialog();
+             tour.waitUntilIdle();
+         }},
+        {"main-offline",
+         [](ScreenTour& tour, const ShotFiles&) {
+             offlinePage(tour, kMainDisplay);
+             tour.shoot(QStringLiteral("main-offline"));
+         }},
+        {"setup-offline",
+         [](ScreenTour& tour, const ShotFiles&) {
+             offlinePage(tour, kSetup);
+             tour.shoot(QStringLiteral("setup-offline"));
+         }},
+        {"timing-offline",
+         [](ScreenTour& tour, const ShotFiles&) {
+             offlinePage(tour, kTiming);
+             tour.shoot(QStringLiteral("timing-offline"));
+         }},
+        {"data-offline",
+         [](ScreenTour& tour, const ShotFiles&) {
+             offlinePage(tour, kShiftData);
+             tour.shoot(QStringLiteral("data-offline"));
+         }},
+        {"io-off",
+         [](ScreenTour& tour, const ShotFiles&) {
+             offlinePage(tour, kIoStates);
+             tour.shoot(QStringLiteral("io-off"));
+         }},
+        {"df1-off",
+         [](ScreenTour& tour, const ShotFiles&) {
+             offlinePage(tour, kDf1Bridge);
+             tour.shoot(QStringLiteral("df1-off"));
+         }},
+        {"targetboard-faults-offline",
+         [](ScreenTour& tour, const ShotFiles& files) {
+             // The page goes online as it opens: with no board it cannot.
+             tour.noBoard();
+             openTargetBoard(tour, files);
+             tour.shootDialog(QStringLiteral("targetboard-faults-offline"));
+             tour.tab(QStringLiteral("&Program Ident/Revision"));
+             tour.settle(300);
+             tour.shootDialog(QStringLiteral("targetboard-program-offline"));
+             tour.closeDialog();
+             tour.waitUntilIdle();
+         }},
+        {"main-online",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, runningBoard(), kMainDisplay);
+             tour.shoot(QStringLiteral("main-online"));
+         }},
+        {"setup-online",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, runningBoard(), kSetup);
+             tour.shoot(QStringLiteral("setup-online"));
+         }},
+        {"setup-online-tab2",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, runningBoard(), kSetup);
+             tour.tab(QStringLiteral("&Blow-off Parameters"));
+             tour.settle(kFillMs);
+             tour.shoot(QStringLiteral("setup-online-tab2"));
+         }},
+        {"data-tab1",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, runningBoard(), kShiftData);
+             tour.tab(QStringLiteral("&Trips Per Spindle"));
+             tour.settle(kFillMs);
+             tour.shoot(QStringLiteral("data-tab1"));
+         }},
+        {"data-tab2",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, runningBoard(), kShiftData);
+             tour.tab(QStringLiteral("&Current Shift"));
+             tour.settle(kFillMs);
+             tour.shoot(QStringLiteral("data-tab2"));
+         }},
+        {"data-tab3",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, runningBoard(), kShiftData);
+             tour.tab(QStringLiteral("&Last Shift"));
+             tour.settle(kFillMs);
+             tour.shoot(QStringLiteral("data-tab3"));
+         }},
+        {"io-on",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, runningBoard(), kIoStates);
+             tour.shoot(QStringLiteral("io-on"));
+         }},
+        {"targetboard-faults-online",
+         [](ScreenTour& tour, const ShotFiles& files) {
+             onlinePage(tour, runningBoard(), kMainDisplay);
+             openTargetBoard(tour, files);
+             tour.shootDialog(QStringLiteral("targetboard-faults-online"));
+             tour.tab(QStringLiteral("&Program Ident/Revision"));
+             tour.settle(kFillMs);
+             tour.shootDialog(QStringLiteral("targetboard-program-online"));
+             tour.tab(QStringLiteral("&Set Network Address"));
+             tour.settle(kFillMs);
+             tour.shootDialog(QStringLiteral("targetboard-network-online"));
+             tour.tab(QStringLiteral("S&et Time && Date"));
+             tour.click(QStringLiteral("Set to Current &Time"));
+             tour.click(QStringLiteral("Set to Current &Date"));
+             tour.settle(kFillMs);
+             tour.shootDialog(QStringLiteral("targetboard-clock-online"));
+             tour.closeDialog();
+             tour.waitUntilIdle();
+         }},
+        {"targetboard-link-lost",
+         [](ScreenTour& tour, const ShotFiles& files) {
+             onlinePage(tour, runningBoard(), kMainDisplay);
+             openTargetBoard(tour, files);
+             tour.loseBoard();
+             tour.answerBoxesUntilQuiet("dlgTargetBoard");
+             tour.shootDialog(QStringLiteral("targetboard-link-lost"));
+             tour.closeDialog();
+             tour.waitUntilIdle();
+         }},
+        {"program-download-confirm",
+         [](ScreenTour& tour, const ShotFiles& files) {
+             onlinePage(tour, runningBoard(), kMainDisplay);
+             tour.trigger(QStringLiteral("mnuFileDownloadProgram"));
+             tour.chooseFile(files.programFile);
+             tour.answer(QMessageBox::Yes);
+             tour.waitForDialog("QMessageBox");
+             tour.settle(300);
+             tour.shootDialog(QStringLiteral("program-download-confirm"));
+             tour.answer(QMessageBox::Yes);
+             tour.waitForDialog("frmDownloadProg");
+             tour.settle(800);
+             tour.shootDialog(QStringLiteral("program-download-progress"));
+             tour.shoot(QStringLiteral("program-download-paused"));
+             tour.waitUntilIdle();
+         }},
+        {"processing-download",
+         [](ScreenTour& tour, const ShotFiles&) {
+             dataTransfer(tour, QStringLiteral("mnuFileDownloadData4"),
+                          QStringLiteral("processing-download"));
+         }},
+        {"transfer-progress",
+         [](ScreenTour& tour, const ShotFiles&) {
+             dataTransfer(tour, QStringLiteral("mnuFileUploadData4"),
+                          QStringLiteral("transfer-progress"));
+         }},
+        {"timing-online",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, stoppedBoard(), kTiming);
+             tour.shoot(QStringLiteral("timing-online"));
+             tour.tab(QStringLiteral("&PLS Configuration"));
+             tour.settle(kFillMs);
+             tour.shoot(QStringLiteral("timing-online-config"));
+         }},
+        {"main-online-alarm",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, jammedBoard(), kMainDisplay);
+             tour.shoot(QStringLiteral("main-online-alarm"));
+         }},
+        {"df1-on",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, df1FaultBoard(), kDf1Bridge);
+             tour.shoot(QStringLiteral("df1-on"));
+         }},
+    };
+    return list;
+}
+
+// One 16-byte data record of an Intel hex image, with its checksum.
+QByteArray hexRecord(int address, const QByteArray& data) {
+    int sum = data.size() + (address >> 8) + (address & 0xFF);
+    QByteArray line = ':' + QByteArray::number(data.size(), 16).rightJustified(2, '0') +
+                      QByteArray::number(address, 16).rightJustified(4, '0') + "00";
+    for (const char byte : data) {
+        sum += static_cast<quint8>(byte);
+        line += QByteArray::number(static_cast<quint8>(byte), 16).rightJustified(2, '0');
+    }
+    line += QByteArray::number((0x100 - (sum & 0xFF)) & 0xFF, 16).rightJustified(2, '0');
+    return line.toUpper() + "\r\n";
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+QStringList shotNames() {
+    QStringList names;
+    for (const Shot& shot : shots())
+        names << QString::fromLatin1(shot.name);
+    return names;
+}
+
+QString addShots(ScreenTour& tour, const QStringList& names, const ShotFiles& files) {
+    const QStringList known = shotNames();
+    for (const QString& name : names)
+        if (!known.contains(name))
+            return name;
+    for (const Shot& shot : shots())
+        if (names.isEmpty() || names.contains(QString::fromLatin1(shot.name)))
+            shot.steps(tour, files);
+    tour.offline();
+    return QString();
+}
+
+bool writeProgramSets(const QString& dir, ShotFiles& files) {
+    // A code "4" board keeps its program from 0x2000; 1 KiB of it is enough
+    // for the progress window to be seen.
+    constexpr int kFirst = 0x2000;
+    constexpr int kBytes = 1024;
+    QByteArray image;
+    for (int offset = 0; offset < kBytes; offset += 16) {
+        QByteArray data(16, '\0');
+        for (int i = 0; i < 16; ++i)
+            data[i] = static_cast<char>((offset + i) * 7 & 0xFF);
+        image += hexRecord(kFirst + offset, data);
+    }
+    image += ":00000001FF\r\n";
+    const QDir folder(dir);
+    files.programFile = folder.filePath(QStringLiteral("DEMO.wdx"));
+    files.clockBoardFile = folder.filePath(QStringLiteral("COCPU.wdx"));
+    return writeFile(files.programFile, "\"4\",\"demo program\"\r\n") &&
+           writeFile(folder.filePath(QStringLiteral("DEMO.rev")), "DEMOPROG0:03\r\n") &&
+           writeFile(folder.filePath(QStringLiteral("DEMO.hex")), image) &&
+           writeFile(files.clockBoardFile, "\"6\",\"comms co-cpu\"\r\n") &&
+           writeFile(folder.filePath(QStringLiteral("COCPU.rev")), "COMMSCPU1:07\r\n");
+}

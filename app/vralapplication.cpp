@@ -1,0 +1,18 @@
+#include "vralapplication.h"
+
+#include "appfolder.h"
+#include "bytetrace.h"
+#include "pagetable.h"
+#include "targetboarddialog.h"
+
+VralApplication::VralApplication(Clock& clock, SerialPort& port, const AppFolder& folder,
+                                 ByteTrace* trace)
+    : m_link(clock, m_prompts, folder),
+      m_window(m_state, m_link, port, m_prompts, clock, folder, pageTable()) {
+    m_link.setTrace(trace);
+    m_prompts.setParent(&m_window);
+    m_window.targetBoardCommand().setPageOpener([this, &folder](const QString& programPath) {
+        ShowTargetBoardDialog(m_window.pageServices(), folder, programPath, &m_window);
+    });
+    m_window.fitToScreen(frmMDIMain::kOpeningSize);
+}
