@@ -6,6 +6,7 @@
 #include "dumpprogram.h"
 #include "exitstatus.h"
 #include "programfileset.h"
+#include "programident.h"
 #include "progressline.h"
 #include "stopsignals.h"
 #include "taskrunner.h"
@@ -130,7 +131,7 @@ int checkSet(CliSession& session, const QString& path, QTextStream& out) {
     out << "board code: " << boardCodeText(files) << Qt::endl;
     QString reason = prompts.lastMessage();
     if (downloadable) {
-        out << "ident: " << files.IdentOnDisk << Qt::endl;
+        out << "ident: " << shownIdent(files.IdentOnDisk) << Qt::endl;
         out << "revision: " << files.RevisionOnDisk << Qt::endl;
         out << "checksum: " << files.ChecksumOnDisk << Qt::endl;
         if (boardClass == BoardClass::Configured && files.valid())
