@@ -25,9 +25,11 @@ vral_install_deps() {
     fi
 }
 
+# vral_build [BUILD-FOLDER [CMAKE-OPTION...]]: build/ by default.
 vral_build() {
-    cmake -S "$VRAL_ROOT" -B "$VRAL_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$VRAL_ROOT/build" --parallel "$(nproc)"
+    local build=${1:-$VRAL_ROOT/build}
+    cmake -S "$VRAL_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${@:2}" >/dev/null
+    cmake --build "$build" --parallel "$(nproc)"
 }
 
 # The build with its log in build.log instead of on the terminal; the log's
