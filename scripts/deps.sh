@@ -25,11 +25,12 @@ vral_install_deps() {
     fi
 }
 
-# vral_build [BUILD-FOLDER [CMAKE-OPTION...]]: build/ by default.
+# vral_build [BUILD-FOLDER [CMAKE-OPTION...]]: build/ by default; only the
+# targets in VRAL_BUILD_TARGETS when it is set.
 vral_build() {
     local build=${1:-$VRAL_ROOT/build}
     cmake -S "$VRAL_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${@:2}" >/dev/null
-    cmake --build "$build" --parallel "$(nproc)"
+    cmake --build "$build" --parallel "$(nproc)" ${VRAL_BUILD_TARGETS:+--target $VRAL_BUILD_TARGETS}
 }
 
 # The build with its log in build.log instead of on the terminal; the log's
