@@ -38,9 +38,12 @@ vral_runtime_dir() {
     fi
 }
 
+# vral_build [BUILD-FOLDER [CMAKE-OPTION...]]: build/ by default; only the
+# targets in VRAL_BUILD_TARGETS when it is set.
 vral_build() {
-    cmake -S "$VRAL_ROOT" -B "$VRAL_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$VRAL_ROOT/build" --parallel "$(nproc)"
+    local build=${1:-$VRAL_ROOT/build}
+    cmake -S "$VRAL_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${@:2}" >/dev/null
+    cmake --build "$build" --parallel "$(nproc)" ${VRAL_BUILD_TARGETS:+--target $VRAL_BUILD_TARGETS}
 }
 
 # How far the build in the log has got, in percent: the last "[ 42%]" a
@@ -50,14 +53,15 @@ vral_build_percent() {
         awk '{ print (NF == 2 ? int($1 * 100 / $2) : $1) }'
 }
 
-# The build with its log in build.log instead of on the terminal: a
+# The build with its log in build.log (build-sanitize.log, ...) instead of on the terminal: a
 # percentage every few seconds (redrawn in place on a terminal; elsewhere,
 # as in CI, a new line only when it moved and at most every 10 s), and the
 # log's tail when the build fails.
 vral_build_quietly() {
-    local log="$VRAL_ROOT/build.log"
-    echo "Building into build/ (the compiler's output goes to $log)..."
-    vral_build >"$log" 2>&1 &
+    local build=${1:-$VRAL_ROOT/build}
+    local log="$build.log"
+    echo "Building into ${build#"$VRAL_ROOT"/}/ (the compiler's output goes to $log)..."
+    vral_build "$@" >"$log" 2>&1 &
     local pid=$! status=0 shown="" percent tick=0 every=10
     [[ -t 1 ]] && every=2
     while kill -0 "$pid" 2>/dev/null; do

@@ -53,18 +53,25 @@ PortSettingsFile::Contents PortSettingsFile::read() const {
         contents.state = State::Empty;
         return contents;
     }
-    const QString line = QString::fromLatin1(file.readLine()).trimmed();
-    const QString portField = line.section(QLatin1Char(','), 0, 0);
-    const QString speedField = line.section(QLatin1Char(','), 1, 1);
     contents.state = State::Present;
-    contents.settings =
-        PortSettings::clamped(leadingInteger(portField), leadingInteger(speedField));
+    contents.settings = parse(file.readLine());
     return contents;
 }
 
+PortSettings PortSettingsFile::parse(const QByteArray& bytes) {
+    const qsizetype end = bytes.indexOf('\n');
+    const QString line = QString::fromLatin1(end < 0 ? bytes : bytes.left(end)).trimmed();
+    const QString portField = line.section(QLatin1Char(','), 0, 0);
+    const QString speedField = line.section(QLatin1Char(','), 1, 1);
+    return PortSettings::clamped(leadingInteger(portField), leadingInteger(speedField));
+}
+
+QByteArray PortSettingsFile::bytesFor(const PortSettings& settings) {
+    return QStringLiteral("%1,%2\r\n").arg(settings.port).arg(settings.speed).toLatin1();
+}
+
 std::optional<SettingsFileError> PortSettingsFile::write(const PortSettings& settings) const {
-    return writeLine(m_path,
-                     QStringLiteral("%1,%2\r\n").arg(settings.port).arg(settings.speed).toLatin1());
+    return writeLine(m_path, bytesFor(settings));
 }
 
 std::optional<SettingsFileError> writeWendaxPortFiles(const AppFolder& folder, int port) {

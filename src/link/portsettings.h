@@ -38,6 +38,11 @@ public:
 
     // Reads the first line: the port (leading number, rounded) and the speed.
     Contents read() const;
+    // The settings a present file holds in its first line (the bytes up to the
+    // first LF; the rest is ignored).
+    static PortSettings parse(const QByteArray& bytes);
+    // The file's bytes for the settings, as write() stores them.
+    static QByteArray bytesFor(const PortSettings& settings);
     // Writes the one line, creating the folder that holds the file if needed.
     std::optional<SettingsFileError> write(const PortSettings& settings) const;
 
