@@ -6,8 +6,8 @@
 #include "pageservices.h"
 #include "plsmapping.h"
 #include "prompts.h"
-#include "spinner.h"
 #include "rscomm.h"
+#include "spinner.h"
 #include "textnumber.h"
 #include "timingchart.h"
 
@@ -100,12 +100,6 @@ void TimingPage::connectCommands() {
     // The page's Q.C. test acts on the first spindle.
     connect(m_cmdQCTest, &QPushButton::clicked, this,
             [this] { SendBlowoffRequest(services(), 1); });
-}
-
-void TimingPage::tabChanged(int index) {
-    for (QGroupBox* frame : m_fraTiming)
-        frame->hide();
-    m_fraTiming[index]->show();
 }
 
 void TimingPage::setOffsetGroupEnabled(bool enabled) {

@@ -204,3 +204,9 @@ QGroupBox* TimingPage::buildConfigurationTab() {
     layout->addLayout(buttons);
     return tab;
 }
+
+void TimingPage::tabChanged(int index) {
+    for (QGroupBox* frame : m_fraTiming)
+        frame->hide();
+    m_fraTiming[index]->show();
+}
