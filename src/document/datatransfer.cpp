@@ -2,13 +2,12 @@
 
 #include "address.h"
 #include "appstate.h"
+#include "plsmapping.h"
 #include "prompts.h"
 #include "rscomm.h"
 #include "textnumber.h"
 
 #include <QtGlobal>
-
-#include <vector>
 
 namespace {
 
@@ -19,10 +18,6 @@ constexpr int kShiftKind = 2;
 constexpr int kAllKind = 4;
 
 constexpr int kChannels = 16;
-constexpr int kRecallOff = 0;
-constexpr int kRecallOn = 1;
-constexpr int kConfigBlockSize = 24;
-constexpr int kConfigChannelCount = 18;
 // Progress of the timing channels: two steps per channel, one to start.
 constexpr int kTimingProgress = 2 * kChannels + 1;
 
@@ -240,13 +235,8 @@ bool DataTransfer::timingStart() {
 
 bool DataTransfer::configUpload() {
     const std::array<int, 19> cfg = m_link.PLSConfigUpload();
-    if (!m_link.CommError) {
-        SetupDocument& document = m_state.CurrentDocument;
-        document.PLSChannelCount = static_cast<qint16>(cfg[0]);
-        document.PLSProgram = static_cast<qint16>(cfg[1]);
-        for (int j = 0; j < 8; ++j)
-            document.SpeedCompensation[size_t(j)] = static_cast<qint16>(cfg[size_t(j + 2)]);
-    }
+    if (!m_link.CommError)
+        PlsMapping::storeConfiguration(cfg, m_state.CurrentDocument);
     m_phase = m_link.CommError ? Phase::Report : Phase::ScaleUpload;
     return true;
 }
@@ -263,14 +253,7 @@ bool DataTransfer::registerUpload(QString (RSComm::*read)(), qint16& slot, Phase
 
 bool DataTransfer::configDownload() {
     const SetupDocument& document = m_state.CurrentDocument;
-    std::vector<int> block(kConfigBlockSize, 0);
-    block[0] = document.PLSProgram;
-    for (int j = 0; j < 4; ++j) {
-        block[size_t(1 + j)] = document.SpeedCompensation[size_t(j)];
-        block[size_t(6 + j)] = document.SpeedCompensation[size_t(4 + j)];
-    }
-    block[kConfigChannelCount] = document.PLSChannelCount;
-    if (m_link.PLSConfigDownload(block, document.PLSScale))
+    if (m_link.PLSConfigDownload(PlsMapping::configurationBlock(document), document.PLSScale))
         m_configDone = true;
     else
         m_abort = true;
@@ -300,24 +283,18 @@ bool DataTransfer::nextChannel() {
 }
 
 bool DataTransfer::uploadChannel() {
-    SetupDocument& document = m_state.CurrentDocument;
-    const size_t c = size_t(m_channel);
     ++m_progress;
     if (!m_link.RecallChannel(m_channel)) {
         m_abort = true;
         m_recalls = 0;
         return true;
     }
-    const int state = m_link.ChannelRecallState();
+    const PlsMapping::RecalledSetpoint recall =
+        PlsMapping::recalledSetpoint(m_link.ChannelRecallState(), m_link.ChannelRecallPos());
+    PlsMapping::storeRecall(recall, m_channel, m_state.CurrentDocument);
     bool channelDone = ++m_recalls == 2;
-    if (state == kRecallOn) {
-        document.OnSetpoints[c] = static_cast<qint16>(m_link.ChannelRecallPos());
-    } else if (state == kRecallOff) {
-        document.OffSetpoints[c] = static_cast<qint16>(m_link.ChannelRecallPos());
-    } else {
+    if (recall.edge == PlsMapping::RecalledSetpoint::Edge::None) {
         // Cleared, or a pulse train: no single setpoints to keep.
-        document.OnSetpoints[c] = 0;
-        document.OffSetpoints[c] = 0;
         if (!channelDone)
             ++m_progress;
         channelDone = true;

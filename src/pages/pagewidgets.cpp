@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 
 QGroupBox* makeFrame(const QString& name, const QString& caption, QWidget* parent) {
@@ -31,4 +32,11 @@ QPushButton* makeButton(const QString& name, const QString& caption, QWidget* pa
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     return button;
+}
+
+QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    if (!name.isEmpty())
+        label->setObjectName(name);
+    return label;
 }

@@ -6,6 +6,7 @@
 class QColor;
 class QFrame;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -16,6 +17,8 @@ QGroupBox* makeFrame(const QString& name, const QString& caption, QWidget* paren
 // above it already says what it holds.
 QFrame* makeTabFrame(const QString& name, QWidget* parent);
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent);
+// A label; an empty name leaves it unnamed (a caption nothing refers to).
+QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent);
 
 // Gives a control its own colour for a role while it is live (its window
 // active or inactive). The disabled look stays the style's, so an offline or

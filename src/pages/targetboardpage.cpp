@@ -13,24 +13,16 @@
 
 #include <QDateTime>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
-#include <QVBoxLayout>
 
 namespace {
 
 // The six fault display entries: current fault, last fault, CO-CPU slot,
 // last fault again for the corrective action, current and last comm error.
-const std::array<QString, 6> kFaultAddress = {QStringLiteral("B8176"), QStringLiteral("B8177"),
-                                              QStringLiteral("B8175"), QStringLiteral("B8177"),
-                                              QStringLiteral("B8179"), QStringLiteral("B8178")};
-constexpr int kSlotEntry = 2;
-constexpr int kActionEntry = 3;
 
 struct FieldSpec {
     const char* label;
@@ -48,36 +40,17 @@ const std::array<FieldSpec, 8> kFields = {{{"Current Network Address 1:", "B8180
                                            {"Yr.", "B43017", 0, 99}}};
 constexpr int kFirstClockField = 2;
 
-// The ident block in the board: eight character codes, checksum, revision.
-constexpr int kIdentBase = 61424;
-constexpr int kIdentLength = 10;
-
-// Steps of the status reading: the six entries, the CO-CPU slot again, the
-// ten ident locations.
-constexpr int kSlotStep = 6;
-constexpr int kFirstIdentStep = 7;
-constexpr int kStatusSteps = kFirstIdentStep + kIdentLength;
-
-const QString kNoValue = QStringLiteral("-");
 const QString kCannotCommunicate = QStringLiteral("Cannot Communicate with Target Board.");
+
+std::array<QString, 8> fieldAddresses() {
+    std::array<QString, 8> addresses;
+    for (size_t i = 0; i < addresses.size(); ++i)
+        addresses[i] = QString::fromLatin1(kFields[i].address);
+    return addresses;
+}
 
 QString twoDigits(int value) {
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
-QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
-    return label;
-}
-
-QPlainTextEdit* makeDescription(const QString& name, QWidget* parent) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-    return box;
 }
 
 } // namespace
@@ -86,7 +59,8 @@ TargetBoardPage::TargetBoardPage(PageServices& services, const ProgramOnDisk& pr
                                  const TargetCodeFiles& codes, QWidget* parent)
     : ParameterPage(services, QStringLiteral("frmTargetBoard"),
                     QStringLiteral("Target Board Interface"), parent),
-      m_program(program), m_codes(codes), m_features(TargetBoardFeaturesOf(program.boardCode)) {
+      m_program(program), m_codes(codes), m_features(TargetBoardFeaturesOf(program.boardCode)),
+      m_cycle(services.link, m_features.coCpuSlot, fieldAddresses()) {
     buildLayout();
     applyBoardCode();
 
@@ -104,90 +78,6 @@ TargetBoardPage::TargetBoardPage(PageServices& services, const ProgramOnDisk& pr
     // Opening the page brings the link up when it is down.
     goOnline();
     startRefresh();
-}
-
-void TargetBoardPage::buildLayout() {
-    m_tabTargetBoard = new QTabWidget(this);
-    m_tabTargetBoard->setObjectName(QStringLiteral("tabTargetBoard"));
-    m_tabTargetBoard->addTab(buildFaultTab(), QStringLiteral("&Fault Codes / Status"));
-    m_tabTargetBoard->addTab(buildIdentTab(), QStringLiteral("&Program Ident/Revision"));
-    m_tabTargetBoard->addTab(buildNetworkTab(), QStringLiteral("&Set Network Address"));
-    m_tabTargetBoard->addTab(buildClockTab(), QStringLiteral("S&et Time && Date"));
-
-    m_cmdGoOnline = makeButton(QStringLiteral("cmdGoOnline"), QStringLiteral("&Go Online"), this);
-    m_cmdOk = makeButton(QStringLiteral("cmdOk"), QStringLiteral("&Ok"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_cmdGoOnline);
-    buttons->addWidget(m_cmdOk);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabTargetBoard, 1);
-    layout->addLayout(buttons);
-    layout->addWidget(defaultButton());
-}
-
-QWidget* TargetBoardPage::buildFaultTab() {
-    m_fraTargetBoard[0] = makeTabFrame(QStringLiteral("fraTargetBoard0"), nullptr);
-    QGroupBox* internal = makeFrame(QStringLiteral("fraInternalFault"),
-                                    QStringLiteral("Internal Fault Code:"), m_fraTargetBoard[0]);
-    QGroupBox* network =
-        makeFrame(QStringLiteral("fraCommError"),
-                  QStringLiteral("Communications Network Error Codes:"), m_fraTargetBoard[0]);
-    auto* internalLayout = new QVBoxLayout(internal);
-    auto* networkLayout = new QVBoxLayout(network);
-    for (int i = 0; i < 6; ++i) {
-        QWidget* frame = i < 4 ? internal : network;
-        QVBoxLayout* frameLayout = i < 4 ? internalLayout : networkLayout;
-        m_lblTargetBoard[i] =
-            makeLabel(QStringLiteral("lblTargetBoard%1").arg(i), QString(), frame);
-        frameLayout->addWidget(m_lblTargetBoard[i]);
-        if (i != kSlotEntry) {
-            m_txtTargetBoard[i] = makeDescription(QStringLiteral("txtTargetBoard%1").arg(i), frame);
-            frameLayout->addWidget(m_txtTargetBoard[i]);
-        }
-    }
-    m_lblTargetBoard[kActionEntry]->setText(TargetCodeCaption(kActionEntry, std::nullopt));
-    m_cmdResetFaults = makeButton(QStringLiteral("cmdResetFaults"), QStringLiteral("&Reset Faults"),
-                                  m_fraTargetBoard[0]);
-    auto* layout = new QGridLayout(m_fraTargetBoard[0]);
-    layout->addWidget(internal, 0, 0);
-    layout->addWidget(network, 0, 1);
-    layout->addWidget(m_cmdResetFaults, 1, 1, Qt::AlignRight);
-    return m_fraTargetBoard[0];
-}
-
-QWidget* TargetBoardPage::buildIdentTab() {
-    m_fraTargetBoard[1] = makeTabFrame(QStringLiteral("fraTargetBoard1"), nullptr);
-    QGroupBox* disk =
-        makeFrame(QStringLiteral("fraOnDisk"), QStringLiteral("On Disk:"), m_fraTargetBoard[1]);
-    QGroupBox* board = makeFrame(QStringLiteral("fraInTargetBoard"),
-                                 QStringLiteral("In Target Board:"), m_fraTargetBoard[1]);
-    static const std::array<const char*, 5> captions = {
-        "Name:", "Revision:", "Checksum:", "Target Board:", "Rev Date:"};
-    const std::array<QString, 5> onDisk = {m_program.ident, QString::number(m_program.revision),
-                                           QString::number(m_program.checksum), m_program.boardName,
-                                           m_program.revDate};
-    auto* diskLayout = new QGridLayout(disk);
-    auto* boardLayout = new QGridLayout(board);
-    for (int i = 0; i < 5; ++i) {
-        diskLayout->addWidget(makeLabel(QString(), QString::fromLatin1(captions[i]), disk), i, 0);
-        m_lblRevIdentOnDisk[i] =
-            makeLabel(QStringLiteral("lblRevIdentOnDisk%1").arg(i), onDisk[i], disk);
-        diskLayout->addWidget(m_lblRevIdentOnDisk[i], i, 1);
-        if (i < 3) {
-            boardLayout->addWidget(makeLabel(QString(), QString::fromLatin1(captions[i]), board), i,
-                                   0);
-            m_lblRevIdentInPLC[i] =
-                makeLabel(QStringLiteral("lblRevIdentInPLC%1").arg(i), kNoValue, board);
-            boardLayout->addWidget(m_lblRevIdentInPLC[i], i, 1);
-        }
-    }
-    boardLayout->setRowStretch(3, 1);
-    auto* layout = new QHBoxLayout(m_fraTargetBoard[1]);
-    layout->addWidget(disk);
-    layout->addWidget(board);
-    return m_fraTargetBoard[1];
 }
 
 void TargetBoardPage::addField(int i, QWidget* parent) {
@@ -312,10 +202,7 @@ void TargetBoardPage::goOnline() {
 }
 
 void TargetBoardPage::applyOnlineAppearance() {
-    m_statusShown = false;
-    m_statusStep = 0;
-    m_nextField = 0;
-    m_identInBoard.clear();
+    m_cycle.restart();
     m_cmdResetFaults->setEnabled(false);
     for (QLabel* label : m_lblRevIdentInPLC)
         label->setEnabled(true);
@@ -349,50 +236,49 @@ void TargetBoardPage::applyOfflineAppearance() {
 }
 
 void TargetBoardPage::boardStep() {
-    if (!m_statusShown) {
-        if (statusStep())
-            finishStatus();
-        return;
+    const TargetBoardNews news = m_cycle.step();
+    const TargetBoardSnapshot& board = m_cycle.snapshot();
+    const int i = news.index;
+    switch (news.part) {
+    case TargetBoardNews::Part::Nothing:
+        break;
+    case TargetBoardNews::Part::Entry: {
+        const TargetBoardSnapshot::Entry& entry = board.entries[size_t(i)];
+        if (i != kSlotEntry && !entry.readFailed && entry.value != 0)
+            m_cmdResetFaults->setEnabled(true);
+        if (i == kSlotEntry && m_features.coCpuSlot)
+            m_lblTargetBoard[i]->setText(TargetCodeCaption(i, QString::number(entry.value)));
+        else if (i != kSlotEntry && i != kActionEntry)
+            m_lblTargetBoard[i]->setText(TargetCodeCaption(i, codeRead(i)));
+        break;
     }
-    refreshFieldStep();
+    case TargetBoardNews::Part::Slot:
+        m_lblTargetBoard[kSlotEntry]->setText(TargetCodeCaption(kSlotEntry, board.slot));
+        break;
+    case TargetBoardNews::Part::Ident:
+        m_lblRevIdentInPLC[0]->setText(shownIdent(board.ident));
+        break;
+    case TargetBoardNews::Part::Checksum:
+        m_lblRevIdentInPLC[2]->setText(board.checksum);
+        break;
+    case TargetBoardNews::Part::Revision:
+        m_lblRevIdentInPLC[1]->setText(board.revision);
+        break;
+    case TargetBoardNews::Part::Field: {
+        const bool shows =
+            i < kFirstClockField ? !m_txtSetup[i]->isHidden() : m_txtSetup[i]->isEnabled();
+        if (shows)
+            m_fields[i]->showValue((QStringLiteral("00") + board.fields[size_t(i)]).right(2));
+        break;
+    }
+    }
+    if (news.statusEnded)
+        finishStatus();
 }
 
-bool TargetBoardPage::statusStep() {
-    RSComm& link = services().link;
-    const int step = m_statusStep++;
-    if (step < kSlotStep) {
-        int value = 0;
-        if (!link.CommError)
-            value = link.RSRead(kFaultAddress[step]).toInt();
-        const QString code = TargetFaultCodeText(value, link.CommError);
-        m_codesRead[step] = code;
-        if (step != kSlotEntry && !link.CommError && value != 0)
-            m_cmdResetFaults->setEnabled(true);
-        if (step == kSlotEntry && m_features.coCpuSlot)
-            m_lblTargetBoard[step]->setText(TargetCodeCaption(step, QString::number(value)));
-        else if (step != kSlotEntry && step != kActionEntry)
-            m_lblTargetBoard[step]->setText(TargetCodeCaption(step, code));
-        return false;
-    }
-    if (step == kSlotStep) {
-        if (m_features.coCpuSlot && !link.CommError)
-            m_lblTargetBoard[kSlotEntry]->setText(
-                TargetCodeCaption(kSlotEntry, link.RSRead(kFaultAddress[kSlotEntry])));
-        return false;
-    }
-    if (link.CommError || step >= kStatusSteps)
-        return true;
-    const int m = step - kFirstIdentStep;
-    const QString value = link.RSRead(QStringLiteral("B%1").arg(kIdentBase + m));
-    if (link.CommError)
-        return true;
-    if (m < 8) {
-        m_identInBoard += QChar(value.toInt());
-        m_lblRevIdentInPLC[0]->setText(shownIdent(m_identInBoard));
-    } else {
-        m_lblRevIdentInPLC[m == 8 ? 2 : 1]->setText(value);
-    }
-    return m == kIdentLength - 1;
+QString TargetBoardPage::codeRead(int entry) const {
+    const TargetBoardSnapshot::Entry& read = m_cycle.snapshot().entries[size_t(entry)];
+    return TargetFaultCodeText(read.value, read.readFailed);
 }
 
 void TargetBoardPage::finishStatus() {
@@ -405,27 +291,13 @@ void TargetBoardPage::finishStatus() {
             box->setPlainText(*text);
     };
     for (int i : {0, 1})
-        describe(m_txtTargetBoard[i], m_codes.faults, m_codesRead[i]);
+        describe(m_txtTargetBoard[i], m_codes.faults, codeRead(i));
     m_txtTargetBoard[kActionEntry]->setPlainText(
-        CorrectiveAction(m_codesRead[kActionEntry].toInt(nullptr, 16)));
+        CorrectiveAction(codeRead(kActionEntry).toInt(nullptr, 16)));
     for (int i : {4, 5})
-        describe(m_txtTargetBoard[i], m_codes.commErrors, m_codesRead[i]);
+        describe(m_txtTargetBoard[i], m_codes.commErrors, codeRead(i));
     // Go Online stays offered while the last status reading failed.
     m_cmdGoOnline->setVisible(services().link.CommError);
-    m_statusShown = true;
-}
-
-void TargetBoardPage::refreshFieldStep() {
-    RSComm& link = services().link;
-    const int i = m_nextField;
-    m_nextField = (m_nextField + 1) % 8;
-    const QString value = link.RSRead(QString::fromLatin1(kFields[i].address));
-    if (link.CommError)
-        return;
-    const bool shows =
-        i < kFirstClockField ? !m_txtSetup[i]->isHidden() : m_txtSetup[i]->isEnabled();
-    if (shows)
-        m_fields[i]->showValue((QStringLiteral("00") + value).right(2));
 }
 
 void TargetBoardPage::writeField(int i, const QString& text) {

@@ -2,6 +2,7 @@
 
 #include "codefile.h"
 #include "parameterpage.h"
+#include "targetboardcycle.h"
 #include "targetboardtables.h"
 
 #include <array>
@@ -37,10 +38,9 @@ struct TargetCodeFiles {
 // corrective action, the program in the board beside the one on disk, the
 // board's network address and its real-time clock.
 //
-// Online, the refresh reads the board's status once per online period, one
-// location per step (the six fault bytes, the CO-CPU slot, the ten ident
-// bytes), then keeps reading the eight field locations round and round.
-// Offline it shows once that the board cannot be reached.
+// Online, the page's status cycle (TargetBoardCycle) reads the board one
+// location per step; the page shows what each step brought. Offline it shows
+// once that the board cannot be reached.
 class TargetBoardPage : public ParameterPage {
     Q_OBJECT
 
@@ -57,6 +57,14 @@ protected:
     void boardStep() override;
 
 private:
+    // The fault display entries with no code caption of their own: the CO-CPU
+    // slot and the last fault again for the corrective action.
+    static constexpr int kSlotEntry = TargetBoardCycle::kSlotEntry;
+    static constexpr int kActionEntry = 3;
+    // A value not read.
+    static inline const QString kNoValue = QStringLiteral("-");
+
+    // The widgets are built in targetboardpagelayout.cpp.
     void buildLayout();
     QWidget* buildFaultTab();
     QWidget* buildIdentTab();
@@ -68,10 +76,9 @@ private:
     void resetFaults();
     void setClockFields(const std::array<int, 3>& fields);
     void showComputerClock(const QDateTime& now);
-    // One step of the status reading; true when it has ended.
-    bool statusStep();
+    // The fault code text of a fault display entry as read.
+    QString codeRead(int entry) const;
     void finishStatus();
-    void refreshFieldStep();
     void writeField(int i, const QString& text);
     void setFieldEnabled(int i, bool enabled);
 
@@ -101,10 +108,5 @@ private:
     QPushButton* m_cmdOk = nullptr;
     SecondTicker* m_tmrClock = nullptr;
 
-    // The status reading of the current online period.
-    bool m_statusShown = false;
-    int m_statusStep = 0;
-    std::array<QString, 6> m_codesRead;
-    QString m_identInBoard;
-    int m_nextField = 0;
+    TargetBoardCycle m_cycle;
 };

@@ -2,6 +2,7 @@
 
 #include "entryfield.h"
 #include "parameterpage.h"
+#include "timingcycle.h"
 
 #include <array>
 
@@ -23,14 +24,14 @@ struct PageServices;
 // programmed into the board at once; offline the page edits the document's
 // PLS members.
 //
-// Online the refresh cycle first reads the configuration, then recalls the
-// channels one recall per step, then runs the status pass one register read per
-// step: every step is one board exchange.
+// Online the page's board cycle (TimingCycle) reads the board one exchange
+// per step; the page shows what each step brought. The widgets are built in
+// timingpagelayout.cpp.
 class TimingPage : public ParameterPage {
     Q_OBJECT
 
 public:
-    static constexpr int kRowCount = 9;
+    static constexpr int kRowCount = TimingCycle::kRowCount;
     // The OFF field of row r is field r + kOffField.
     static constexpr int kOffField = 16;
 
@@ -51,18 +52,11 @@ private:
 
     // The online appearance's last part, once the channels are recalled.
     void finishOnlineAppearance();
-    // The status pass, one register read per step: RPM for panel 1, RPM
-    // again to decide whether the position is worth reading, the position
-    // (panel 2 and the chart's cursor), the offset and the scale factor.
-    enum class StatusRead { Speed, SpeedForPosition, Position, Offset, Scale };
-    // Makes one read and returns the read that follows it.
-    StatusRead statusRead(StatusRead read);
-    void machineSpeed(int rpm);
     void setOffsetGroupEnabled(bool enabled);
-    void clearMachineState();
 
+    // The configuration values and the last recall, as the cycle read them.
     void showConfiguration();
-    void startRecallAll();
+    void showRecall();
     // One recall of a row (one board exchange): shows the edge the board
     // answers and, with store, puts it into the document. True when the row
     // wants another recall for its other edge.
@@ -82,6 +76,10 @@ private:
     void showSetpoints(int row, const QString& text);
     void updateChart();
     void setPanel(int panel, const QString& text);
+    // "CH10" for channel 8, otherwise "CH0" and the channel.
+    static QString channelName(int row);
+    // A field or value not read yet.
+    static inline const QString kUnknown = QStringLiteral("-");
 
     QTabBar* m_tbsTiming = nullptr;
     std::array<QGroupBox*, 2> m_fraTiming{};
@@ -104,13 +102,5 @@ private:
     std::array<QLabel*, 4> m_panels{};
     TimingChart* m_chart = nullptr;
 
-    // Online: what the next board step does.
-    bool m_configPending = false;
-    int m_recallRow = -1;             // row of a recall of all channels; -1: none
-    bool m_recallSecond = false;      // the row's second recall comes next
-    bool m_appearancePending = false; // the online appearance waits for the recall
-    StatusRead m_nextRead = StatusRead::Speed;
-
-    bool m_stopped = false;
-    bool m_wasStopped = false;
+    TimingCycle m_cycle;
 };
