@@ -78,7 +78,7 @@ struct Link {
     explicit Link(const QString& device) : port(device) {}
     bool open() {
         link.OpenRSComm(port);
-        return link.OnlineMode && !link.CommError;
+        return link.linkUp();
     }
 
     QTemporaryDir home;

@@ -16,7 +16,7 @@
 #include "datapage.h"
 #include "df1bridgepage.h"
 #include "iodisplaypage.h"
-#include "onlineswitch.h"
+#include "onlinesession.h"
 #include "pagefactories.h"
 #include "pageservices.h"
 #include "qtserialport.h"
@@ -44,19 +44,6 @@ constexpr int kBytesPerRead = 4; // address high out, echo back, address low out
 constexpr double kWireReadsPerSecond = double(kBaud) / (kBitsPerByte * kBytesPerRead);
 constexpr int kSettleMs = 1000;
 constexpr int kDirectMs = 3000;
-
-// Stands in for the main window: takes the port down when the link goes offline.
-class BenchOnlineSwitch : public OnlineSwitch {
-public:
-    explicit BenchOnlineSwitch(RSComm& link) : m_link(link) {}
-    void ApplyOnlineMode() override {
-        if (!m_link.OnlineMode)
-            m_link.CloseRSComm();
-    }
-
-private:
-    RSComm& m_link;
-};
 
 struct Phase {
     double seconds = 0;
@@ -137,7 +124,7 @@ struct Rig {
     std::unique_ptr<QtSerialPort> serial;
     std::unique_ptr<ReadCountingPort> port;
     std::unique_ptr<RSComm> link;
-    std::unique_ptr<BenchOnlineSwitch> online;
+    std::unique_ptr<OnlineSession> online;
     AppState state;
 };
 
@@ -154,8 +141,8 @@ double linkAlonePerSecond(Rig& rig, const QStringList& reads) {
 }
 
 bool benchPage(Rig& rig, const PageUnderTest& page, int seconds) {
-    rig.link->OpenRSComm(*rig.port);
-    if (!rig.link->OnlineMode || rig.link->CommError) {
+    rig.online->goOnline();
+    if (!rig.online->linkUp()) {
         fail("the link did not come up");
         return false;
     }
@@ -186,8 +173,7 @@ bool benchPage(Rig& rig, const PageUnderTest& page, int seconds) {
         return false;
     }
 
-    rig.link->OnlineMode = false;
-    rig.online->ApplyOnlineMode();
+    rig.online->goOffline();
     runFor(kSettleMs, *rig.port);
     const Phase offline = runFor(seconds * 1000, *rig.port);
     std::printf("%s, offline: %.2f s, %ld board reads, CPU %.2f%% of one core (goal < 2%%)\n",
@@ -222,7 +208,7 @@ int main(int argc, char* argv[]) {
     rig.serial = std::make_unique<QtSerialPort>(board.device());
     rig.port = std::make_unique<ReadCountingPort>(*rig.serial);
     rig.link = std::make_unique<RSComm>(rig.clock, rig.prompts, folder);
-    rig.online = std::make_unique<BenchOnlineSwitch>(*rig.link);
+    rig.online = std::make_unique<OnlineSession>(*rig.link, *rig.port);
     rig.state.InitDefaultDocument();
 
     for (const PageUnderTest& page : pages)

@@ -237,7 +237,7 @@ int main(int argc, char* argv[]) {
         return fail("the simulated board did not start");
     Link l(board.device());
     l.link.OpenRSComm(l.counting);
-    if (!l.link.OnlineMode || l.link.CommError)
+    if (!l.link.linkUp())
         return fail("the link did not come up", l.prompts.boxes);
 
     // Each comparison runs the link alone first, then the task (which sends

@@ -63,8 +63,7 @@ int main(int argc, char* argv[]) {
                       {PageEntry{QStringLiteral("frmMain"), QStringLiteral("&1 Main Display"), true,
                                  createMainDisplayPage}});
     window.show();
-    link.OnlineMode = true;
-    window.ApplyOnlineMode();
+    window.onlineSession().goOnline();
     if (!link.OnlineMode) {
         std::printf("the simulated board did not answer\n");
         return 1;

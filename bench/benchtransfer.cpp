@@ -69,7 +69,7 @@ struct Line {
           serial(board.device()), port(serial) {}
     bool open() {
         link.OpenRSComm(port);
-        return !board.device().isEmpty() && link.OnlineMode && !link.CommError;
+        return !board.device().isEmpty() && link.linkUp();
     }
 
     BoardProcess board;

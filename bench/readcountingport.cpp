@@ -7,18 +7,18 @@ constexpr quint8 kReadCommand = 0x01;
 
 bool ReadCountingPort::open() {
     m_expect = Expect::Idle;
-    return m_port.open();
+    return ForwardingPort::open();
 }
 
 bool ReadCountingPort::write(const QByteArray& bytes) {
     m_bytesSent += bytes.size();
     for (const char byte : bytes)
         follow(static_cast<quint8>(byte));
-    return m_port.write(bytes);
+    return ForwardingPort::write(bytes);
 }
 
 int ReadCountingPort::readByte() {
-    const int byte = m_port.readByte();
+    const int byte = ForwardingPort::readByte();
     if (byte >= 0)
         ++m_bytesRead;
     return byte;

@@ -27,7 +27,7 @@ bool CliSession::startTrace() {
 
 bool CliSession::goOnline() {
     link.OpenRSComm(port);
-    return link.OnlineMode && !link.CommError;
+    return link.linkUp();
 }
 
 int CliSession::finish(int status) {

@@ -118,7 +118,7 @@ bool DataTransfer::advance() {
 
 bool DataTransfer::leadingElement() {
     // Offline (the port could not be opened) there is no line to use.
-    if (!m_link.OnlineMode || m_link.CommError) {
+    if (!m_link.linkUp()) {
         m_phase = Phase::Values;
         return false;
     }
@@ -138,7 +138,7 @@ bool DataTransfer::leadingElement() {
 
 bool DataTransfer::nextValue() {
     // A link failure outweighs a Cancel that came with it: its box is owed.
-    if (!m_link.OnlineMode || m_link.CommError) {
+    if (!m_link.linkUp()) {
         finish(Outcome::LinkFailed);
         return false;
     }
@@ -218,7 +218,7 @@ DataTransfer::ValueResult DataTransfer::writeValue(int index) {
 }
 
 bool DataTransfer::timingStart() {
-    if (!m_link.OnlineMode || m_link.CommError) {
+    if (!m_link.linkUp()) {
         finish(Outcome::LinkFailed);
         return false;
     }
@@ -324,7 +324,7 @@ bool DataTransfer::downloadChannel() {
 }
 
 void DataTransfer::report() {
-    if (m_link.CommError || !m_link.OnlineMode || m_uncertain) {
+    if (!m_link.linkUp() || m_uncertain) {
         finish(Outcome::LinkFailed);
         return;
     }

@@ -13,7 +13,7 @@ HeldOutputs::HeldOutputs(LinkFlags& flags, ByteExchange& exchange, MemoryAccess&
 
 bool HeldOutputs::linkSound() const {
     const SerialPort* port = m_exchange.port();
-    return m_flags.OnlineMode && !m_flags.CommError && port && port->isOpen();
+    return m_flags.linkUp() && port && port->isOpen();
 }
 
 void HeldOutputs::press(const QString& add, const QString& caption) {

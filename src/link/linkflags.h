@@ -10,4 +10,7 @@ struct LinkFlags {
     bool CommError = false;
     // The most recent byte exchange ran into its time-out.
     bool CommErrorAlert = false;
+
+    // The link is up and sound: online, with no failure latched.
+    bool linkUp() const { return OnlineMode && !CommError; }
 };

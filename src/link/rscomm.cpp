@@ -181,7 +181,7 @@ QString RSComm::FaultDescription(int fltCode) {
 }
 
 int RSComm::FirmwareRev() {
-    if (!OnlineMode || CommError)
+    if (!linkUp())
         return -1;
     const TransactionGuard guard(d->transactionDepth);
     return static_cast<int>(leadingInteger(d->memory.readLocation(QStringLiteral("B8159"))));

@@ -155,7 +155,7 @@ bool DF1BridgePage::eventFilter(QObject* watched, QEvent* event) {
 void DF1BridgePage::plcTypeChosen(int position) {
     services().state.CurrentDocument.Values[kFirstElement] = position;
     RSComm& link = services().link;
-    if (link.OnlineMode && !link.CommError)
+    if (link.linkUp())
         link.RSWrite(location(kPlcType), QString::number(position));
 }
 

@@ -218,5 +218,5 @@ void EntryField::storeAndWrite(const Accepted& accepted) {
 
 bool EntryField::linkUp() const {
     const RSComm& link = m_group.link();
-    return link.OnlineMode && !link.CommError;
+    return link.linkUp();
 }

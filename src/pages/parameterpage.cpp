@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "entrygroup.h"
+#include "onlinesession.h"
 #include "pageservices.h"
 #include "rscomm.h"
 #include "stepdriver.h"
@@ -72,8 +73,7 @@ void ParameterPage::showLive() {
 
 void ParameterPage::refreshStep() {
     RSComm& link = m_services.link;
-    if (m_failure.apply(link, m_services.online))
-        m_onlineApplied = false;
+    m_services.online.takeOfflineAfterFailure();
     if (link.OnlineMode) {
         if (!m_onlineApplied)
             applyAppearance(true);

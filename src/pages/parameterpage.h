@@ -1,7 +1,5 @@
 #pragma once
 
-#include "linkfailureswitch.h"
-
 #include <QWidget>
 
 class EntryGroup;
@@ -73,7 +71,6 @@ private:
     QLabel* m_pausedBanner = nullptr;
     EntryGroup* m_entries;
     StepDriver* m_cycle;
-    LinkFailureSwitch m_failure;
     bool m_onlineApplied = false;
     bool m_offlineApplied = false;
     bool m_lastOfflineEditing = false;

@@ -2,7 +2,7 @@
 
 #include "clock.h"
 #include "entrygroup.h"
-#include "onlineswitch.h"
+#include "onlinesession.h"
 #include "pageservices.h"
 #include "pagewidgets.h"
 #include "programident.h"
@@ -193,12 +193,7 @@ void TargetBoardPage::applyBoardCode() {
 }
 
 void TargetBoardPage::goOnline() {
-    RSComm& link = services().link;
-    if (link.OnlineMode)
-        return;
-    link.CommError = false;
-    link.OnlineMode = true;
-    services().online.ApplyOnlineMode();
+    services().online.goOnlineAfresh();
 }
 
 void TargetBoardPage::applyOnlineAppearance() {
@@ -302,7 +297,7 @@ void TargetBoardPage::finishStatus() {
 
 void TargetBoardPage::writeField(int i, const QString& text) {
     RSComm& link = services().link;
-    if (link.OnlineMode && !link.CommError)
+    if (link.linkUp())
         link.RSWrite(QString::fromLatin1(kFields[i].address), text);
 }
 

@@ -1,6 +1,6 @@
 #include "commandcontext.h"
 
-#include "onlineswitch.h"
+#include "onlinesession.h"
 #include "prompts.h"
 #include "rscomm.h"
 
@@ -21,7 +21,6 @@ bool offerToGoOnline(CommandContext& context) {
         Prompts::Icon::Question, Prompts::Buttons::YesNo);
     if (answer != Prompts::Answer::Yes)
         return false;
-    link.OnlineMode = true;
-    context.online.ApplyOnlineMode();
+    context.online.goOnline();
     return true;
 }

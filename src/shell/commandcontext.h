@@ -2,11 +2,10 @@
 
 class AppFolder;
 class Clock;
-class OnlineSwitch;
+class OnlineSession;
 class Prompts;
 class QWidget;
 class RSComm;
-class SerialPort;
 class StepDriver;
 struct AppState;
 
@@ -15,11 +14,11 @@ struct AppState;
 struct CommandContext {
     AppState& state;
     RSComm& link;
-    SerialPort& port; // MSComm1, handed to the link when going online
     Prompts& prompts;
     Clock& clock;
     const AppFolder& folder;
-    OnlineSwitch& online;
+    // Going online and offline (MSComm1 is handed to the link when online).
+    OnlineSession& online;
     // The status poll: stopped while a command must have the line to itself.
     StepDriver& statusPoll;
     // Parent of the command's progress and wait windows.

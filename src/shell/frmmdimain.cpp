@@ -54,11 +54,11 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
                        Clock& clock, const AppFolder& folder, QVector<PageEntry> pages,
                        QWidget* parent)
     : QMainWindow(parent), m_state(state), m_link(link), m_MSComm1(commObj), m_prompts(prompts),
-      m_clock(clock), m_folder(folder),
-      m_pageTable(std::move(pages)), m_services{state, link, prompts, clock, *this, {}},
+      m_clock(clock), m_folder(folder), m_session(link, commObj),
+      m_pageTable(std::move(pages)), m_services{state, link, prompts, clock, m_session, {}},
       m_backgroundUpdate(new StepDriver(
           link, [this] { statusPollStep(); }, StepDriver::every(kStatusPollMs), this)),
-      m_commands{state, link, commObj, prompts, clock, folder, *this, *m_backgroundUpdate, this} {
+      m_commands{state, link, prompts, clock, folder, m_session, *m_backgroundUpdate, this} {
     setObjectName(QStringLiteral("frmMDIMain"));
     m_backgroundUpdate->setObjectName(QStringLiteral("tmrBackgroungUpdate"));
     connect(m_backgroundUpdate, &StepDriver::held, this, [this](const QString& notice) {
@@ -71,6 +71,7 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
     };
     m_documents = new DocumentCommands(m_state, m_prompts, m_clock, this);
     connect(m_documents, &DocumentCommands::captionChanged, this, &frmMDIMain::updateTitle);
+    connect(&m_session, &OnlineSession::changed, this, &frmMDIMain::showOnlineState);
 
     // The page scrolls when the window is smaller than it (small screens,
     // large scaling), so the window itself can always fit the screen.
@@ -228,11 +229,11 @@ void frmMDIMain::createViewMenu() {
     m_online = addAction(view, QStringLiteral("mnuViewOnline"), QStringLiteral("O&nline Data"),
                          QKeySequence(Qt::Key_F3));
     m_online->setCheckable(true);
-    connect(m_online, &QAction::triggered, this, [this] { setOnline(true); });
+    connect(m_online, &QAction::triggered, this, [this] { m_session.goOnline(); });
     m_offline = addAction(view, QStringLiteral("mnuViewOffline"), QStringLiteral("O&ffline Data"),
                           QKeySequence(Qt::Key_F4));
     m_offline->setCheckable(true);
-    connect(m_offline, &QAction::triggered, this, [this] { setOnline(false); });
+    connect(m_offline, &QAction::triggered, this, [this] { m_session.goOffline(); });
 }
 
 void frmMDIMain::createWindowMenu() {
@@ -312,21 +313,6 @@ void frmMDIMain::fitToScreen(const QSize& wanted) {
                                  (area.height() - frameGeometry().height()) / 2));
 }
 
-void frmMDIMain::setOnline(bool online) {
-    m_link.OnlineMode = online;
-    ApplyOnlineMode();
-}
-
-void frmMDIMain::ApplyOnlineMode() {
-    if (m_link.OnlineMode)
-        m_link.OpenRSComm(m_MSComm1);
-    else
-        m_link.CloseRSComm();
-    showOnlineState();
-    if (m_link.CommError)
-        m_link.OnlineMode = false;
-}
-
 void frmMDIMain::showOnlineState() {
     const bool online = m_link.OnlineMode;
     m_modePanel->setText(online ? QStringLiteral("ONLINE") : QStringLiteral("OFFLINE"));
@@ -377,7 +363,10 @@ void frmMDIMain::updateDateTime() {
 
 bool frmMDIMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_modePanel && event->type() == QEvent::MouseButtonDblClick) {
-        setOnline(!m_link.OnlineMode);
+        if (m_link.OnlineMode)
+            m_session.goOffline();
+        else
+            m_session.goOnline();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

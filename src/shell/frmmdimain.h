@@ -2,7 +2,7 @@
 
 #include "commandcontext.h"
 #include "datatransfercommands.h"
-#include "onlineswitch.h"
+#include "onlinesession.h"
 #include "pageservices.h"
 #include "programcommands.h"
 #include "qtreportprinters.h"
@@ -28,11 +28,11 @@ class StepDriver;
 class frmAbout;
 
 // The application's frame: menus, the status bar sbrMain, and one page of
-// the page table at a time in the client area. It owns the switch between
-// offline and online (the port MSComm1 is handed to the link whenever the
-// user goes online) and the background status poll that reads the
-// machine's alarm word twice a second.
-class frmMDIMain : public QMainWindow, public OnlineSwitch {
+// the page table at a time in the client area. It owns the online session
+// (the port MSComm1 is handed to the link whenever the user goes online),
+// follows it in the MODE panel and the menus, and runs the background
+// status poll that reads the machine's alarm word twice a second.
+class frmMDIMain : public QMainWindow {
     Q_OBJECT
 public:
     // Runs the start-up sequence: page table, status poll, page 0, default
@@ -43,7 +43,6 @@ public:
 
     // Shows page index of the page table, unloading the page shown before.
     void ShowPage(int index);
-    void ApplyOnlineMode() override;
     // The size the window opens at, menus and status bar included: the pages
     // are laid out to fit it, on a 1366 x 768 screen with room to spare.
     static constexpr QSize kOpeningSize{900, 640};
@@ -63,6 +62,7 @@ public:
     TargetBoardCommand& targetBoardCommand() { return m_targetBoard; }
     // What the pages are given, for the target board page, which is a window of its own.
     PageServices& pageServices() { return m_services; }
+    OnlineSession& onlineSession() { return m_session; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,7 +81,6 @@ private:
     void addTransferMenu(QMenu* file, const QString& objectName, const QString& caption,
                          void (DataTransferCommands::*run)(int));
 
-    void setOnline(bool online);
     // Panel 2, the View menu and the passcode entry as OnlineMode says.
     void showOnlineState();
     void updateTitle();
@@ -100,6 +99,7 @@ private:
     Prompts& m_prompts;
     Clock& m_clock;
     const AppFolder& m_folder;
+    OnlineSession m_session;
     QVector<PageEntry> m_pageTable;
     PageServices m_services;
     StepDriver* m_backgroundUpdate = nullptr;

@@ -6,7 +6,7 @@
 
 struct AppState;
 class Clock;
-class OnlineSwitch;
+class OnlineSession;
 class Prompts;
 class QWidget;
 class RSComm;
@@ -17,7 +17,7 @@ struct PageServices {
     RSComm& link;
     Prompts& prompts;
     Clock& clock;
-    OnlineSwitch& online;
+    OnlineSession& online;
     // A short note in the main window's status bar that a request reached
     // the board ("Q.C. blow-off requested (spindle 1)"); it fades by itself.
     std::function<void(const QString& text)> acknowledge;

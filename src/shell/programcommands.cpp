@@ -3,7 +3,7 @@
 #include "commandcontext.h"
 #include "dumpprogram.h"
 #include "frmdownloadprog.h"
-#include "onlineswitch.h"
+#include "onlinesession.h"
 #include "pausedpagecycles.h"
 #include "programfileset.h"
 #include "prompts.h"

@@ -2,6 +2,7 @@
 // every byte sent from the ident read to the ident written, what is refused
 // before anything is sent, and where a failure stops it and how it ends.
 #include "dumpprogram.h"
+#include "forwardingport.h"
 #include "linkmessages.h"
 #include "programfileset.h"
 #include "programrig.h"
@@ -68,33 +69,18 @@ QByteArray identWrites(const QList<int>& values) {
 
 // The simulated line with one reply of the board replaced, as a board that
 // answered something else would have sent it.
-class ReplyReplacingPort : public SerialPort {
+class ReplyReplacingPort : public ForwardingPort {
 public:
-    explicit ReplyReplacingPort(SimulatedPort& line) : m_line(line) {}
+    using ForwardingPort::ForwardingPort;
 
     std::optional<int> replaceNextReply;
 
-    void setPortNumber(int number) override { m_line.setPortNumber(number); }
-    int portNumber() const override { return m_line.portNumber(); }
-    void setSettings(const QString& settings) override { m_line.setSettings(settings); }
-    QString settings() const override { return m_line.settings(); }
-    bool open() override { return m_line.open(); }
-    void close() override { m_line.close(); }
-    bool isOpen() const override { return m_line.isOpen(); }
-    Failure failure() const override { return m_line.failure(); }
-    bool write(const QByteArray& bytes) override { return m_line.write(bytes); }
-    int bytesWaiting() override { return m_line.bytesWaiting(); }
     int readByte() override {
-        const int byte = m_line.readByte();
+        const int byte = ForwardingPort::readByte();
         if (byte < 0 || !replaceNextReply)
             return byte;
         return *std::exchange(replaceNextReply, std::nullopt);
     }
-    void discardInput() override { m_line.discardInput(); }
-    WaitResult waitForBytes(int timeoutMs) override { return m_line.waitForBytes(timeoutMs); }
-
-private:
-    SimulatedPort& m_line;
 };
 
 } // namespace

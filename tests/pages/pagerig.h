@@ -2,7 +2,7 @@
 
 #include "appstate.h"
 #include "boardrig.h"
-#include "onlineswitch.h"
+#include "onlinesession.h"
 #include "pageservices.h"
 #include "stepdriver.h"
 
@@ -12,38 +12,27 @@
 #include <QTest>
 #include <QWidget>
 
-// Stands in for the main window: counts the calls and brings the port in
-// line with OnlineMode as the real one does.
-class RecordingOnlineSwitch : public OnlineSwitch {
-public:
-    explicit RecordingOnlineSwitch(RSComm& link) : m_link(link) {}
-    void ApplyOnlineMode() override {
-        ++calls;
-        if (!m_link.OnlineMode)
-            m_link.CloseRSComm();
-    }
-    int calls = 0;
-
-private:
-    RSComm& m_link;
-};
-
 // Everything a page is given, wired to the in-process simulated board on a
-// manual clock, with scripted prompts.
+// manual clock, with scripted prompts. onlineChanges counts the times the
+// online session told the main window to follow it.
 struct PageRig : BoardRig {
     AppState state;
-    RecordingOnlineSwitch online{link};
+    OnlineSession online{link, port};
+    int onlineChanges = 0;
     QStringList acknowledgements;
     PageServices services{state, link,   prompts,
                           clock, online, [this](const QString& text) { acknowledgements << text; }};
 
-    PageRig() { state.InitDefaultDocument(); }
+    PageRig() {
+        state.InitDefaultDocument();
+        QObject::connect(&online, &OnlineSession::changed, [this] { ++onlineChanges; });
+    }
 
     // Opens the link and forgets the opening bytes.
     bool goOnline() {
         link.OpenRSComm(port);
         clearWire();
-        return link.OnlineMode && !link.CommError;
+        return online.linkUp();
     }
 
     // Forgets the bytes so far; the link mode they left is where decoding starts.

@@ -378,7 +378,7 @@ void TestDataPage::releaseLostInTimeOutBox() {
     QFETCH(QByteArray, releaseWire);
     QtPrompts boxes;
     RSComm link(m_rig->clock, boxes, m_rig->folder);
-    RecordingOnlineSwitch online(link);
+    OnlineSession online(link, m_rig->port);
     PageServices services{m_rig->state, link, boxes, m_rig->clock, online, {}};
     link.OpenRSComm(m_rig->port);
     DataPage page(services);
@@ -466,7 +466,7 @@ void TestDataPage::goingOfflineMidPass() {
     QCOMPARE(value(2), QStringLiteral("-")); // the failed read shows nothing
     steps(1);
     QVERIFY(!m_rig->link.OnlineMode);
-    QCOMPARE(m_rig->online.calls, 1);
+    QCOMPARE(m_rig->onlineChanges, 1);
     QCOMPARE(value(5), QStringLiteral("55"));
     QVERIFY(!child<QPushButton>(QStringLiteral("cmdResetTrips"))->isEnabled());
 }

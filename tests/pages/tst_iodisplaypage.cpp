@@ -158,7 +158,7 @@ void TestIODisplayPage::goingOfflineDisablesEverything() {
     m_rig->prompts.answerMessage(Prompts::Answer::Cancel);
     steps(2);
     QVERIFY(!m_rig->link.OnlineMode);
-    QCOMPARE(m_rig->online.calls, 1);
+    QCOMPARE(m_rig->onlineChanges, 1);
     QCOMPARE(label(QStringLiteral("lblk7610State2"))->text(), QStringLiteral("-"));
     QCOMPARE(label(QStringLiteral("lblSlot00State1"))->text(), QStringLiteral("ON"));
     QCOMPARE(label(QStringLiteral("lblSlot00State0"))->text(), QStringLiteral("off"));
@@ -191,8 +191,8 @@ void TestIODisplayPage::pausedBehindAProgramDownload() {
     StepDriver statusPoll(
         m_rig->link, [] {}, StepDriver::every(60000));
     statusPoll.start(60000);
-    CommandContext context{m_rig->state,  m_rig->link,   m_rig->port, m_rig->prompts, m_rig->clock,
-                           m_rig->folder, m_rig->online, statusPoll,  m_page.get()};
+    CommandContext context{m_rig->state,  m_rig->link,   m_rig->prompts, m_rig->clock,
+                           m_rig->folder, m_rig->online, statusPoll,     m_page.get()};
     m_rig->clock.advance((6 * 3600 + 2 * 60 + 31) * 1000); // 14:02:31
     auto paused = std::make_unique<PausedPageCycles>(
         context, QStringLiteral("while the program is downloaded"),

@@ -284,17 +284,17 @@ void TestSetupPage::linkFailureTakesApplicationOffline() {
     m_page->refreshStep(); // the read fails: time-outs, then Cancel
     QVERIFY(m_rig->link.CommError);
     QCOMPARE(nestedWireGrowth, 0);
-    QCOMPARE(m_rig->online.calls, 0);
+    QCOMPARE(m_rig->onlineChanges, 0);
 
     m_page->refreshStep();
     QVERIFY(!m_rig->link.OnlineMode);
-    QCOMPARE(m_rig->online.calls, 1);
+    QCOMPARE(m_rig->onlineChanges, 1);
     QVERIFY(!child<QPushButton>(QStringLiteral("cmdBadCanTest0"))->isEnabled());
     QVERIFY(!child<QLineEdit>(QStringLiteral("txtSetup0"))->isEnabled());
     QCOMPARE(child<QLineEdit>(QStringLiteral("txtSetup0"))->text(), QStringLiteral("20"));
 
     m_page->refreshStep();
-    QCOMPARE(m_rig->online.calls, 1); // once per failure, not on every step
+    QCOMPARE(m_rig->onlineChanges, 1); // once per failure, not on every step
 }
 
 void TestSetupPage::accessKeys_data() {

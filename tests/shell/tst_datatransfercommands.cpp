@@ -9,7 +9,7 @@
 #include "datatransfercommands.h"
 #include "documentcommands.h"
 #include "frmprocessing.h"
-#include "onlineswitch.h"
+#include "onlinesession.h"
 #include "stepdriver.h"
 
 #include <QGroupBox>
@@ -23,34 +23,16 @@ namespace {
 
 const QString kErrorText = QStringLiteral("Error Processing Request\r\n\r\nProcess Not Complete");
 
-// Brings the port in line with OnlineMode, as the main window does.
-class PortSwitch : public OnlineSwitch {
-public:
-    PortSwitch(RSComm& link, SerialPort& port) : m_link(link), m_port(port) {}
-    void ApplyOnlineMode() override {
-        ++calls;
-        if (m_link.OnlineMode)
-            m_link.OpenRSComm(m_port);
-        else
-            m_link.CloseRSComm();
-        if (m_link.CommError)
-            m_link.OnlineMode = false;
-    }
-    int calls = 0;
-
-private:
-    RSComm& m_link;
-    SerialPort& m_port;
-};
-
 struct CommandRig : BoardRig {
     AppState state;
-    PortSwitch online{link, port};
+    OnlineSession online{link, port};
+    int onlineChanges = 0;
     StepDriver statusPoll{link, [] {}, StepDriver::every(500)};
-    CommandContext context{state, link, port, prompts, clock, folder, online, statusPoll, nullptr};
+    CommandContext context{state, link, prompts, clock, folder, online, statusPoll, nullptr};
     DataTransferCommands commands{context};
 
     CommandRig() {
+        QObject::connect(&online, &OnlineSession::changed, [this] { ++onlineChanges; });
         state.InitDefaultDocument();
         state.ProgramVersion = state.CurrentDocument.Version;
     }
@@ -247,12 +229,12 @@ void TestDataTransferCommands::offlineQuestion() {
     QCOMPARE(question.icon, Prompts::Icon::Question);
     QCOMPARE(question.buttons, Prompts::Buttons::YesNo);
     if (answer == Prompts::Answer::No) {
-        QCOMPARE(rig.online.calls, 0);
+        QCOMPARE(rig.onlineChanges, 0);
         QVERIFY(!rig.commands.runningTransfer());
         QCOMPARE(rig.prompts.messageCount(), 1);
         return;
     }
-    QCOMPARE(rig.online.calls, 1);
+    QCOMPARE(rig.onlineChanges, 1);
     QVERIFY(rig.commands.runningTransfer());
     QVERIFY(rig.waitForEnd());
     const QList<ScriptedPrompts::Record> boxes = rig.prompts.messages();

@@ -7,7 +7,7 @@
 #include "boardrig.h"
 #include "commandcontext.h"
 #include "frmdownloadprog.h"
-#include "onlineswitch.h"
+#include "onlinesession.h"
 #include "programcommands.h"
 #include "stepdriver.h"
 #include "steptask.h"
@@ -31,38 +31,20 @@ const QByteArray kImage = QByteArrayLiteral(":04200000DEADBEEFA4\r\n"
                                             ":022010001122" // no record checksum
                                             "\r\n:00000001FF\r\n");
 
-// Brings the port in line with OnlineMode, as the main window does.
-class PortSwitch : public OnlineSwitch {
-public:
-    PortSwitch(RSComm& link, SerialPort& port) : m_link(link), m_port(port) {}
-    void ApplyOnlineMode() override {
-        ++calls;
-        if (m_link.OnlineMode)
-            m_link.OpenRSComm(m_port);
-        else
-            m_link.CloseRSComm();
-        if (m_link.CommError)
-            m_link.OnlineMode = false;
-    }
-    int calls = 0;
-
-private:
-    RSComm& m_link;
-    SerialPort& m_port;
-};
-
 struct CommandRig : BoardRig {
     AppState state;
-    PortSwitch online{link, port};
+    OnlineSession online{link, port};
+    int onlineChanges = 0;
     int polls = 0;
     StepDriver statusPoll{link, [this] { ++polls; }, StepDriver::every(60000)};
     // The main window with the refresh cycle of its page.
     QWidget window;
     StepDriver pageCycle{link, [] {}, StepDriver::every(60000), &window};
-    CommandContext context{state, link, port, prompts, clock, folder, online, statusPoll, &window};
+    CommandContext context{state, link, prompts, clock, folder, online, statusPoll, &window};
     ProgramCommands commands{context};
 
     CommandRig() {
+        QObject::connect(&online, &OnlineSession::changed, [this] { ++onlineChanges; });
         statusPoll.start(60000);
         pageCycle.start(60000);
         // The program in the board: "OLDPROG", checksum 5, revision 2.
@@ -226,7 +208,7 @@ void TestProgramCommands::downloadOfflineQuestion() {
                Prompts::Icon::Question, Prompts::Buttons::YesNo);
     QCOMPARE(rig.prompts.records().size(), dialogShown ? 2 : 1);
     QCOMPARE(rig.link.OnlineMode, dialogShown);
-    QCOMPARE(rig.online.calls, dialogShown ? 1 : 0);
+    QCOMPARE(rig.onlineChanges, dialogShown ? 1 : 0);
     QVERIFY(rig.prompts.scriptUsedUp());
 }
 
@@ -280,7 +262,7 @@ void TestProgramCommands::comparisonDeclinedLeavesBoardAlone() {
     QVERIFY(rig.link.OnlineMode);
     QVERIFY(!rig.link.InProgramMode());
     QVERIFY(rig.statusPoll.isActive());
-    QCOMPARE(rig.online.calls, 1);
+    QCOMPARE(rig.onlineChanges, 1);
 }
 
 void TestProgramCommands::downloadRunsInProgressWindow() {
@@ -336,7 +318,7 @@ void TestProgramCommands::downloadRunsInProgressWindow() {
     // Online again, the port opened anew, the status poll running.
     QVERIFY(rig.link.OnlineMode);
     QVERIFY(!rig.link.ValidProgram());
-    QCOMPARE(rig.online.calls, 1);
+    QCOMPARE(rig.onlineChanges, 1);
     QVERIFY(rig.statusPoll.isActive());
     QVERIFY(rig.pageCycle.isActive());
     QCOMPARE(closed.count(), 1);
@@ -387,7 +369,7 @@ void TestProgramCommands::everyEndingRestartsThePoll() {
     QCOMPARE(rig.board.programMemory().byte(0x2000), std::uint8_t(badChecksum ? 0xDE : 0));
     QCOMPARE(rig.board.programMemory().byte(0x2010), std::uint8_t(0));
     QCOMPARE(rig.link.OnlineMode, online);
-    QCOMPARE(rig.online.calls, 1);
+    QCOMPARE(rig.onlineChanges, 1);
     QVERIFY(rig.statusPoll.isActive());
     QVERIFY(rig.pageCycle.isActive());
 }
@@ -554,7 +536,7 @@ void TestProgramCommands::uploadRunsInProgressWindow() {
     QCOMPARE(rig.readFile(QStringLiteral("NEW.lcf")), QByteArray("<missing>"));
     QVERIFY(!rig.link.InUploadMode());
     QVERIFY(rig.statusPoll.isActive());
-    QCOMPARE(rig.online.calls, 1);
+    QCOMPARE(rig.onlineChanges, 1);
     QCOMPARE(modeAtClose, int(frmDownloadProg::kDownload));
 }
 

@@ -6,7 +6,7 @@
 #include "commandcontext.h"
 #include "frmwaitdisplay.h"
 #include "namedchild.h"
-#include "onlineswitch.h"
+#include "onlinesession.h"
 #include "reportcommands.h"
 #include "reportjob.h"
 #include "reportprinters.h"
@@ -102,19 +102,14 @@ private:
     PrinterScript& m_script;
 };
 
-class NoSwitch : public OnlineSwitch {
-public:
-    void ApplyOnlineMode() override {}
-};
-
 struct Rig : BoardRig {
     AppState state;
     QTemporaryDir dir;
     PrinterScript script;
     ScriptedPrinters printers{dir.filePath(QStringLiteral("spool.pdf")), script};
-    NoSwitch online;
+    OnlineSession online{link, port};
     StepDriver poll{link, [] {}, StepDriver::every(500)};
-    CommandContext context{state, link, port, prompts, clock, folder, online, poll, nullptr};
+    CommandContext context{state, link, prompts, clock, folder, online, poll, nullptr};
     ReportCommands commands{context, printers};
 
     Rig() {

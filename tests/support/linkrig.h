@@ -1,6 +1,7 @@
 #pragma once
 
 #include "boardrig.h"
+#include "forwardingport.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -13,33 +14,21 @@
 // a millisecond of line time (ten bits at 9600 bit/s). Needed where the link
 // waits on the clock while the board keeps answering at once. Can also make
 // every wait for input end as if the device had vanished.
-class PacedPort : public SerialPort {
+class PacedPort : public ForwardingPort {
 public:
-    PacedPort(SimulatedPort& line, ManualClock& clock) : m_line(line), m_clock(clock) {}
+    PacedPort(SimulatedPort& line, ManualClock& clock) : ForwardingPort(line), m_clock(clock) {}
 
     bool loseWaits = false;
 
-    void setPortNumber(int number) override { m_line.setPortNumber(number); }
-    int portNumber() const override { return m_line.portNumber(); }
-    void setSettings(const QString& settings) override { m_line.setSettings(settings); }
-    QString settings() const override { return m_line.settings(); }
-    bool open() override { return m_line.open(); }
-    void close() override { m_line.close(); }
-    bool isOpen() const override { return m_line.isOpen(); }
-    Failure failure() const override { return m_line.failure(); }
     bool write(const QByteArray& bytes) override {
         m_clock.advance(bytes.size());
-        return m_line.write(bytes);
+        return ForwardingPort::write(bytes);
     }
-    int bytesWaiting() override { return m_line.bytesWaiting(); }
-    int readByte() override { return m_line.readByte(); }
-    void discardInput() override { m_line.discardInput(); }
     WaitResult waitForBytes(int timeoutMs) override {
-        return loseWaits ? WaitResult::Lost : m_line.waitForBytes(timeoutMs);
+        return loseWaits ? WaitResult::Lost : ForwardingPort::waitForBytes(timeoutMs);
     }
 
 private:
-    SimulatedPort& m_line;
     ManualClock& m_clock;
 };
 
@@ -52,7 +41,7 @@ struct LinkRig : BoardRig {
     bool goOnline(SerialPort& through) {
         link.OpenRSComm(through);
         port.clearWire();
-        return link.OnlineMode && !link.CommError;
+        return link.linkUp();
     }
 
     // Times at which the program sent a byte, in order.
