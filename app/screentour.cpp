@@ -140,10 +140,8 @@ void ScreenTour::online() {
         if (!m_app.link().OnlineMode)
             post(QStringLiteral("mnuViewOnline"));
     });
-    waitFor(QStringLiteral("online"), [this] {
-        return m_app.link().OnlineMode && !m_app.link().CommError &&
-               !QApplication::activeModalWidget();
-    });
+    waitFor(QStringLiteral("online"),
+            [this] { return m_app.link().linkUp() && !QApplication::activeModalWidget(); });
 }
 
 void ScreenTour::offline() {
