@@ -4,18 +4,17 @@
 #include "clock.h"
 #include "linkflags.h"
 #include "linkmessages.h"
+#include "plsregisters.h"
 #include "prompts.h"
 
 namespace {
 constexpr int kPoll = 0x55;
-constexpr int kReadyQuery = 0x38;
 constexpr int kReady = 0x00;
 
 constexpr int kChannelMode = 3;
 constexpr int kWordReadMode = 4;
 constexpr int kWordWriteMode = 5;
 constexpr int kRecallMode = 6;
-constexpr int kRecallCommand = 0x09;
 constexpr int kConfigBlockMode = 7;
 constexpr int kConfigReadMode = 8;
 
@@ -114,7 +113,7 @@ bool PlsTransactions::readConfig(int command) {
 
 bool PlsTransactions::recallChannel(int chan) {
     m_exchange.setLinkMode(0);
-    if (!m_exchange.enterMode(kRecallMode, kRecallCommand))
+    if (!m_exchange.enterMode(kRecallMode, PlsRegister::kRecall))
         return false;
     if (m_exchange.exchange(chan & 0xFF, false, false) != ByteExchange::kAcknowledge)
         return false;
@@ -152,7 +151,8 @@ bool PlsTransactions::waitReady() {
         }
         if (m_flags.CommError)
             return false;
-        if (m_exchange.exchange(kReadyQuery, false, false) != ByteExchange::kAcknowledge)
+        if (m_exchange.exchange(PlsRegister::kReadyQuery, false, false) !=
+            ByteExchange::kAcknowledge)
             continue;
         if (poll() == kReady) {
             poll(); // closes the ready handshake; its answer carries nothing

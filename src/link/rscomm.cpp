@@ -8,6 +8,7 @@
 #include "heldoutputs.h"
 #include "memoryaccess.h"
 #include "plsoperations.h"
+#include "plsregisters.h"
 #include "plstransactions.h"
 #include "portsettings.h"
 #include "programfileset.h"
@@ -341,22 +342,22 @@ bool RSComm::WaitPLSReady() {
 
 QString RSComm::PLSScaleFactor() {
     const TransactionGuard guard(d->transactionDepth);
-    return d->plsOperations.registerText(0x18);
+    return d->plsOperations.registerText(PlsRegister::kReadScale);
 }
 
 QString RSComm::PLSOffset() {
     const TransactionGuard guard(d->transactionDepth);
-    return d->plsOperations.registerText(0x28);
+    return d->plsOperations.registerText(PlsRegister::kReadOffset);
 }
 
 QString RSComm::PLSPos() {
     const TransactionGuard guard(d->transactionDepth);
-    return d->plsOperations.registerText(0x48);
+    return d->plsOperations.registerText(PlsRegister::kReadPosition);
 }
 
 QString RSComm::PLSRpm() {
     const TransactionGuard guard(d->transactionDepth);
-    return d->plsOperations.registerText(0x58);
+    return d->plsOperations.registerText(PlsRegister::kReadSpeed);
 }
 
 bool RSComm::SingleSetpoint(int chan, int onSetpoint, int offSetpoint, bool clearChan) {
