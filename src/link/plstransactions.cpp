@@ -33,7 +33,7 @@ PlsTransactions::PlsTransactions(ByteExchange& exchange, LinkFlags& flags, Clock
 
 bool PlsTransactions::begin(int mode, int command) {
     m_exchange.setLinkMode(0);
-    return m_exchange.enterMode(mode, command) && !m_flags.CommError;
+    return m_exchange.EnterMode(mode, command) && !m_flags.CommError;
 }
 
 int PlsTransactions::poll() {
@@ -54,7 +54,7 @@ bool PlsTransactions::finishWrite() {
         m_exchange.setLinkMode(0);
         return false;
     }
-    const bool ready = waitReady();
+    const bool ready = WaitPLSReady();
     m_exchange.setLinkMode(0);
     return ready;
 }
@@ -113,7 +113,7 @@ bool PlsTransactions::readConfig(int command) {
 
 bool PlsTransactions::recallChannel(int chan) {
     m_exchange.setLinkMode(0);
-    if (!m_exchange.enterMode(kRecallMode, PlsRegister::kRecall))
+    if (!m_exchange.EnterMode(kRecallMode, PlsRegister::kRecall))
         return false;
     if (m_exchange.exchange(chan & 0xFF, false, false) != ByteExchange::kAcknowledge)
         return false;
@@ -136,7 +136,7 @@ bool PlsTransactions::recallChannel(int chan) {
     return true;
 }
 
-bool PlsTransactions::waitReady() {
+bool PlsTransactions::WaitPLSReady() {
     qint64 deadline = m_clock.monotonicMs() + kReadyTimeoutMs;
     for (;;) {
         if (m_clock.monotonicMs() > deadline) {

@@ -290,19 +290,9 @@ int RSComm::ExchangeByte(int value, bool noReply, bool flushFirst) {
     return d->exchange.exchange(value, noReply, flushFirst);
 }
 
-bool RSComm::EnterMode(int mode, int commandByte) {
-    const TransactionGuard guard(d->transactionDepth);
-    return d->exchange.enterMode(mode, commandByte);
-}
-
 QString RSComm::ReadLocation(const QString& add) {
     const TransactionGuard guard(d->transactionDepth);
     return d->memory.readLocation(add);
-}
-
-void RSComm::WriteLocation(const QString& add, const QString& value) {
-    const TransactionGuard guard(d->transactionDepth);
-    d->memory.writeLocation(add, value);
 }
 
 int RSComm::ReadPLSWord(int command) {
@@ -333,11 +323,6 @@ bool RSComm::ReadPLSConfigBlock(int command) {
 bool RSComm::RecallPLSChannel(int chan) {
     const TransactionGuard guard(d->transactionDepth);
     return d->pls.recallChannel(chan);
-}
-
-bool RSComm::WaitPLSReady() {
-    const TransactionGuard guard(d->transactionDepth);
-    return d->pls.waitReady();
 }
 
 QString RSComm::PLSScaleFactor() {
@@ -417,18 +402,6 @@ bool RSComm::writeMismatch() const {
 
 bool RSComm::readMismatch() const {
     return d->memory.readMismatch();
-}
-
-const std::array<int, 19>& RSComm::plsConfig() const {
-    return d->pls.config();
-}
-
-int RSComm::recallState() const {
-    return d->pls.recallState();
-}
-
-int RSComm::recallPosition() const {
-    return d->pls.recallPosition();
 }
 
 bool RSComm::portConfigurationFailed() const {
