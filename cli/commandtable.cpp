@@ -1,11 +1,11 @@
 #include "commandtable.h"
 
 #include "boardcommands.h"
+#include "cliprogramcommands.h"
+#include "clireportcommands.h"
 #include "doccommands.h"
 #include "linkcommands.h"
 #include "plscommands.h"
-#include "programcommands.h"
-#include "reportcommands.h"
 #include "transfercommands.h"
 #include "watchcommands.h"
 

@@ -2,9 +2,6 @@
 
 #include "vralversion.h"
 
-#include <QLocale>
-#include <QRegularExpression>
-
 QString programVersionText() {
     return QStringLiteral("VRAL_R" VRAL_VERSION_TEXT);
 }
@@ -15,18 +12,4 @@ void AppState::InitDefaultDocument() {
     CurrentDocument = DefaultDocument;
     SavedDocument = DefaultDocument;
     DocumentUntitled = true;
-}
-
-QString generalDateFormat(const QLocale& locale) {
-    QString date = locale.dateFormat(QLocale::ShortFormat);
-    if (!date.contains(QLatin1String("yyyy")))
-        date.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yyyy"));
-    QString time = locale.timeFormat(QLocale::LongFormat);
-    // The long time names the zone ("t"); the general date does not.
-    time.remove(QRegularExpression(QStringLiteral("\\s*\\(?t+\\)?")));
-    return date + QLatin1Char(' ') + time.trimmed();
-}
-
-QString generalDateText(const QDateTime& dateTime, const QLocale& locale) {
-    return locale.toString(dateTime, generalDateFormat(locale));
 }

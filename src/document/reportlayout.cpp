@@ -1,6 +1,7 @@
 #include "reportlayout.h"
 
 #include "setupdocument.h"
+#include "setupfields.h"
 
 namespace {
 
@@ -39,33 +40,14 @@ public:
         blank();
         line(ReportFont::Heading, kHeadingX, "A. Print/Varnish Response Times");
         m_font = ReportFont::Body;
-        static const char* const responseLabels[] = {
-            "  1. Print Trip Retract Response Time (msec): ",
-            "  2. Print Trip Extend Response Time (msec): ",
-            "  3. Varnish Trip Retract Response Time (msec): ",
-            "  4. Varnish Trip Extend Response Time (msec): ",
-            "  5. Number of Shifts to Varnish Unit: ",
-        };
-        for (int i = 0; i < 5; ++i)
-            item(responseLabels[i], plain(value(161 + i)), kSetupValueEnd);
+        for (int i = 0; i < kFirstBlowoffField; ++i)
+            setupItem(i);
         blank();
         ensureSpace(false, 11);
         line(ReportFont::Heading, kHeadingX, "B. Blow-off Parameters");
         m_font = ReportFont::Body;
-        static const char* const blowOffLabels[] = {
-            "  1. Number of Pins to Pin Chain Blow-off Port:",
-            "  2. Number of Cans to Blow-off for Each Misload:",
-            "  3. Number of Cans to Blow-off at Infeed Open:",
-            "  4. Number of Cans to Blow-off from Print at Restart:",
-            "  5. Number of Cans to Blow-off from Varnish at Restart:",
-            "  6. Q.C. Can Blow-off Port Shift Offset:",
-            "  7. Bad Can Blow-off Solenoid ON Response Time (msec):",
-            "  8. Bad Can Blow-off Solenoid Off Response Time (msec):",
-            "  9. Q.C. Can Blow-off Solenoid ON Response Time (msec):",
-            "10. Q.C. Can Blow-off Solenoid Off Response Time (msec):",
-        };
-        for (int i = 0; i < 10; ++i)
-            item(blowOffLabels[i], plain(value(166 + i)), kSetupValueEnd);
+        for (int i = kFirstBlowoffField; i < kSetupFieldCount; ++i)
+            setupItem(i);
         blank();
         ensureSpace(false, 29);
         line(ReportFont::Heading, kHeadingX, "C. PLS Configuration & Channel Setpoints");
@@ -125,6 +107,11 @@ private:
     void item(const QString& label, const QString& valueText, double valueEnd) {
         place(m_font, kItemX, label);
         line(m_font, valueEnd - m_metrics.width(m_font, valueText), valueText);
+    }
+    // A set-up field's report line and the value the document keeps for it.
+    void setupItem(int field) {
+        item(kSetupFields[field].reportLabel, plain(value(kFirstSetupSlot + field)),
+             kSetupValueEnd);
     }
 
     // 24 consecutive counts from `first`, spindles 1-12 and 13-24 side by side.

@@ -1,5 +1,7 @@
 #include "setupdocument.h"
 
+#include "setupfields.h"
+
 namespace {
 
 // Values of a new document that are not 0: the spindle #1 trip offset and
@@ -66,11 +68,12 @@ SetupDocument makeDefaultDocument(const QString& programVersion) {
         a[i] = wordAddress(1128 + 2 * (i - 57));
     for (int i = 113; i <= 160; ++i)
         a[i] = wordAddress(1328 + 2 * (i - 113));
-    const char* setup[] = {"B1012", "B1013", "B1014", "B1015",   "B1017", "W1004",
-                           "B1003", "B1000", "B1001", "B1002",   "B1010", "B1006",
-                           "B1007", "B1008", "B1009", "B4001.0", "B4050", "B4011"};
-    for (int i = 0; i < 18; ++i)
-        a[161 + i] = QString::fromLatin1(setup[i]);
+    for (int i = 0; i < kSetupFieldCount; ++i)
+        a[kFirstSetupSlot + i] = QString::fromLatin1(kSetupFields[i].address);
+    // The DF1 bridge settings follow the set-up fields.
+    const char* df1[] = {"B4001.0", "B4050", "B4011"};
+    for (int i = 0; i < 3; ++i)
+        a[kFirstSetupSlot + kSetupFieldCount + i] = QString::fromLatin1(df1[i]);
     return doc;
 }
 

@@ -51,3 +51,19 @@ bool setBoardDate(RSComm& link, const Clock& clock) {
                             {"B43015", [](const QDateTime& t) { return t.date().day(); }},
                             {"B43017", [](const QDateTime& t) { return t.date().year() % 100; }}});
 }
+
+bool requestBlowoff(RSComm& link, int selection) {
+    if (!link.CommError)
+        link.RSWrite(QStringLiteral("B2088"), QString::number(selection));
+    if (!link.CommError)
+        link.RSWrite(QStringLiteral("F825"), QStringLiteral("1"));
+    if (!link.CommError)
+        link.RSWrite(QStringLiteral("F102"), QStringLiteral("1"));
+    return !link.CommError;
+}
+
+bool requestBadCanTest(RSComm& link) {
+    if (!link.CommError)
+        link.RSWrite(QStringLiteral("F830"), QStringLiteral("1"));
+    return !link.CommError;
+}

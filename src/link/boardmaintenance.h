@@ -22,3 +22,17 @@ bool resetBoardFaults(RSComm& link);
 bool setBoardTime(RSComm& link, const Clock& clock);
 // Writes the month, day and two-digit year (B43016, B43015, B43017).
 bool setBoardDate(RSComm& link, const Clock& clock);
+
+// Test requests that make the machine blow off a can. Each location gets "1"
+// (or the selection value) once; resetting them is the board's business.
+// Every write is skipped while a link failure is latched; true when every
+// write got through.
+
+// Q.C. selections beyond the 24 spindles.
+constexpr int kBlanketSelection = 25;
+constexpr int kMandrelSelection = 26;
+// Q.C. blow-off: "B2088" selects what it acts on (spindle 1..24, 25 blanket,
+// 26 mandrel), then "F825" and "F102" trigger it, in this order.
+bool requestBlowoff(RSComm& link, int selection);
+// Bad-can test trip and blow-off: "F830".
+bool requestBadCanTest(RSComm& link);

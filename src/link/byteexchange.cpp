@@ -137,7 +137,7 @@ int ByteExchange::portLost() {
     return kFailed;
 }
 
-bool ByteExchange::enterMode(int mode, int commandByte) {
+bool ByteExchange::EnterMode(int mode, int commandByte) {
     qint64 deadline = m_clock.monotonicMs() + kModeTimeoutMs;
     while (m_linkMode != mode) {
         if (m_clock.monotonicMs() > deadline) {

@@ -55,7 +55,7 @@ public:
     // command byte answered 0x55; other answers are retried for 2 s, then the
     // Retry/Cancel box. Cancel takes the link down. True at once when the
     // board is already in that mode.
-    bool enterMode(int mode, int commandByte);
+    bool EnterMode(int mode, int commandByte);
 
     // Takes the link down: a last 0xFF (unless CommError) and the port
     // closed; link mode 0, OnlineMode false.

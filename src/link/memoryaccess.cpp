@@ -20,7 +20,7 @@ MemoryAccess::MemoryAccess(ByteExchange& exchange, Prompts& prompts)
 
 QString MemoryAccess::readLocation(const QString& add) {
     m_readMismatch = false;
-    if (m_exchange.linkMode() != kReadMode && !m_exchange.enterMode(kReadMode, kReadCommand))
+    if (m_exchange.linkMode() != kReadMode && !m_exchange.EnterMode(kReadMode, kReadCommand))
         return QString();
     const ParsedAddress parsed = ParseAddress(add);
     if (!parsed.onBoard()) {
@@ -48,7 +48,7 @@ QString MemoryAccess::readLocation(const QString& add) {
     return QString::number(MemoryValue::decode(parsed.access, data));
 }
 
-void MemoryAccess::writeLocation(const QString& add, const QString& value) {
+void MemoryAccess::WriteLocation(const QString& add, const QString& value) {
     m_writeMismatch = false;
     const std::optional<qint64> reduced = MemoryValue::reduceText(value);
     if (!reduced) {
@@ -79,7 +79,7 @@ void MemoryAccess::writeLocation(const QString& add, const QString& value) {
     }
     if (encoded.bytes.isEmpty())
         return;
-    if (m_exchange.linkMode() != kWriteMode && !m_exchange.enterMode(kWriteMode, kWriteCommand))
+    if (m_exchange.linkMode() != kWriteMode && !m_exchange.EnterMode(kWriteMode, kWriteCommand))
         return;
     for (int k = 0; k < encoded.bytes.size(); ++k) {
         if (m_writeMismatch) {
@@ -103,9 +103,9 @@ void MemoryAccess::writeLocation(const QString& add, const QString& value) {
 
 bool MemoryAccess::writeRepeated(const QString& add, const QString& value) {
     m_readMismatch = false;
-    writeLocation(add, value);
+    WriteLocation(add, value);
     if (m_writeMismatch)
-        writeLocation(add, value);
+        WriteLocation(add, value);
     return !m_writeMismatch && !m_readMismatch;
 }
 

@@ -22,8 +22,8 @@ public:
     // with an "ENTRY ALERT" box and nothing is sent. A bit location is read
     // whole first and written back with only that bit changed. An echo that
     // differs stops the write and sets writeMismatch().
-    void writeLocation(const QString& add, const QString& value);
-    // writeLocation, once more when an echo differed, as every write of the
+    void WriteLocation(const QString& add, const QString& value);
+    // WriteLocation, once more when an echo differed, as every write of the
     // program is made. True unless an echo still differed or the byte of a
     // bit location could not be read; a link failure shows in CommError.
     bool writeRepeated(const QString& add, const QString& value);

@@ -1,21 +1,13 @@
 #include "plsoperations.h"
 
 #include "linkflags.h"
+#include "plsregisters.h"
 #include "plstransactions.h"
 #include "prompts.h"
 
 namespace {
 
-// PLS register and command bytes.
-constexpr int kReadScale = 0x18;
-constexpr int kWriteScale = 0x1A;
-constexpr int kReadOffset = 0x28;
-constexpr int kWriteOffset = 0x2A;
-constexpr int kReadPosition = 0x48;
-constexpr int kChannelSetpoint = 0x1B;
-constexpr int kChannelPulseTrain = 0x2B;
-constexpr int kFirstConfigBlock = 0x3B; // then 0x4B, 0x5B, 0x6B
-constexpr int kReadConfig = 0x0C;
+using namespace PlsRegister;
 
 const QString kBreak = QStringLiteral("\r\n\r\n");
 const QString kSetpointTitle = QStringLiteral("PLS Single Setpoint");

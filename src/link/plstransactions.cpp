@@ -4,18 +4,17 @@
 #include "clock.h"
 #include "linkflags.h"
 #include "linkmessages.h"
+#include "plsregisters.h"
 #include "prompts.h"
 
 namespace {
 constexpr int kPoll = 0x55;
-constexpr int kReadyQuery = 0x38;
 constexpr int kReady = 0x00;
 
 constexpr int kChannelMode = 3;
 constexpr int kWordReadMode = 4;
 constexpr int kWordWriteMode = 5;
 constexpr int kRecallMode = 6;
-constexpr int kRecallCommand = 0x09;
 constexpr int kConfigBlockMode = 7;
 constexpr int kConfigReadMode = 8;
 
@@ -34,7 +33,7 @@ PlsTransactions::PlsTransactions(ByteExchange& exchange, LinkFlags& flags, Clock
 
 bool PlsTransactions::begin(int mode, int command) {
     m_exchange.setLinkMode(0);
-    return m_exchange.enterMode(mode, command) && !m_flags.CommError;
+    return m_exchange.EnterMode(mode, command) && !m_flags.CommError;
 }
 
 int PlsTransactions::poll() {
@@ -55,7 +54,7 @@ bool PlsTransactions::finishWrite() {
         m_exchange.setLinkMode(0);
         return false;
     }
-    const bool ready = waitReady();
+    const bool ready = WaitPLSReady();
     m_exchange.setLinkMode(0);
     return ready;
 }
@@ -114,7 +113,7 @@ bool PlsTransactions::readConfig(int command) {
 
 bool PlsTransactions::recallChannel(int chan) {
     m_exchange.setLinkMode(0);
-    if (!m_exchange.enterMode(kRecallMode, kRecallCommand))
+    if (!m_exchange.EnterMode(kRecallMode, PlsRegister::kRecall))
         return false;
     if (m_exchange.exchange(chan & 0xFF, false, false) != ByteExchange::kAcknowledge)
         return false;
@@ -137,7 +136,7 @@ bool PlsTransactions::recallChannel(int chan) {
     return true;
 }
 
-bool PlsTransactions::waitReady() {
+bool PlsTransactions::WaitPLSReady() {
     qint64 deadline = m_clock.monotonicMs() + kReadyTimeoutMs;
     for (;;) {
         if (m_clock.monotonicMs() > deadline) {
@@ -152,7 +151,8 @@ bool PlsTransactions::waitReady() {
         }
         if (m_flags.CommError)
             return false;
-        if (m_exchange.exchange(kReadyQuery, false, false) != ByteExchange::kAcknowledge)
+        if (m_exchange.exchange(PlsRegister::kReadyQuery, false, false) !=
+            ByteExchange::kAcknowledge)
             continue;
         if (poll() == kReady) {
             poll(); // closes the ready handshake; its answer carries nothing

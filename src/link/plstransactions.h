@@ -30,7 +30,7 @@ public:
     bool recallChannel(int chan);
     // Polls the PLS until it reports ready: 3 s, then a Retry/Cancel box
     // (Retry waits 2 s more, Cancel latches CommError).
-    bool waitReady();
+    bool WaitPLSReady();
 
     const std::array<int, 19>& config() const { return m_config; }
     int recallState() const { return m_recallState; }

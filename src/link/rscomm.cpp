@@ -8,6 +8,7 @@
 #include "heldoutputs.h"
 #include "memoryaccess.h"
 #include "plsoperations.h"
+#include "plsregisters.h"
 #include "plstransactions.h"
 #include "portsettings.h"
 #include "programfileset.h"
@@ -289,19 +290,9 @@ int RSComm::ExchangeByte(int value, bool noReply, bool flushFirst) {
     return d->exchange.exchange(value, noReply, flushFirst);
 }
 
-bool RSComm::EnterMode(int mode, int commandByte) {
-    const TransactionGuard guard(d->transactionDepth);
-    return d->exchange.enterMode(mode, commandByte);
-}
-
 QString RSComm::ReadLocation(const QString& add) {
     const TransactionGuard guard(d->transactionDepth);
     return d->memory.readLocation(add);
-}
-
-void RSComm::WriteLocation(const QString& add, const QString& value) {
-    const TransactionGuard guard(d->transactionDepth);
-    d->memory.writeLocation(add, value);
 }
 
 int RSComm::ReadPLSWord(int command) {
@@ -334,29 +325,24 @@ bool RSComm::RecallPLSChannel(int chan) {
     return d->pls.recallChannel(chan);
 }
 
-bool RSComm::WaitPLSReady() {
-    const TransactionGuard guard(d->transactionDepth);
-    return d->pls.waitReady();
-}
-
 QString RSComm::PLSScaleFactor() {
     const TransactionGuard guard(d->transactionDepth);
-    return d->plsOperations.registerText(0x18);
+    return d->plsOperations.registerText(PlsRegister::kReadScale);
 }
 
 QString RSComm::PLSOffset() {
     const TransactionGuard guard(d->transactionDepth);
-    return d->plsOperations.registerText(0x28);
+    return d->plsOperations.registerText(PlsRegister::kReadOffset);
 }
 
 QString RSComm::PLSPos() {
     const TransactionGuard guard(d->transactionDepth);
-    return d->plsOperations.registerText(0x48);
+    return d->plsOperations.registerText(PlsRegister::kReadPosition);
 }
 
 QString RSComm::PLSRpm() {
     const TransactionGuard guard(d->transactionDepth);
-    return d->plsOperations.registerText(0x58);
+    return d->plsOperations.registerText(PlsRegister::kReadSpeed);
 }
 
 bool RSComm::SingleSetpoint(int chan, int onSetpoint, int offSetpoint, bool clearChan) {
@@ -416,18 +402,6 @@ bool RSComm::writeMismatch() const {
 
 bool RSComm::readMismatch() const {
     return d->memory.readMismatch();
-}
-
-const std::array<int, 19>& RSComm::plsConfig() const {
-    return d->pls.config();
-}
-
-int RSComm::recallState() const {
-    return d->pls.recallState();
-}
-
-int RSComm::recallPosition() const {
-    return d->pls.recallPosition();
 }
 
 bool RSComm::portConfigurationFailed() const {

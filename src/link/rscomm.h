@@ -132,12 +132,8 @@ public:
     // 9999 on failure. Waits 1 s, then resynchronises twice with 0xFF
     // (2 s each), then asks Retry/Cancel.
     int ExchangeByte(int value, bool noReply, bool flushFirst);
-    // Mode handshake: 0xFF/0x55 then command/0x55, retried for 2 s.
-    bool EnterMode(int mode, int commandByte);
     // Memory read; empty text on failure.
     QString ReadLocation(const QString& add);
-    // Memory write with entry checks; sets the write mismatch flag on a bad echo.
-    void WriteLocation(const QString& add, const QString& value);
 
     // PLS transactions (modes 3..8). Register reads return -9999 on failure.
     int ReadPLSWord(int command);
@@ -146,7 +142,6 @@ public:
     bool SendPLSConfigBlock(int command, const std::array<int, 6>& values);
     bool ReadPLSConfigBlock(int command);
     bool RecallPLSChannel(int chan);
-    bool WaitPLSReady();
 
     // ---- PLS operations: checks and messages first, then the transactions ----
     // Registers as decimal text, "-9999" when the read failed.
@@ -174,9 +169,6 @@ public:
     bool writeMismatch() const;
     // The last read's address echo differed (the value it returned is no value).
     bool readMismatch() const;
-    const std::array<int, 19>& plsConfig() const;
-    int recallState() const;
-    int recallPosition() const;
     // True when the last attempt to apply the port settings failed or was cancelled.
     bool portConfigurationFailed() const;
     // The port handed to the last OpenRSComm, or nullptr.

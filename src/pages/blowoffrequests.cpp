@@ -1,7 +1,6 @@
 #include "blowoffrequests.h"
 
 #include "pageservices.h"
-#include "rscomm.h"
 
 namespace {
 
@@ -16,21 +15,11 @@ QString blowoffAcknowledgement(int selection) {
 } // namespace
 
 void SendBlowoffRequest(PageServices& services, int selection) {
-    RSComm& link = services.link;
-    if (!link.CommError)
-        link.RSWrite(QStringLiteral("B2088"), QString::number(selection));
-    if (!link.CommError)
-        link.RSWrite(QStringLiteral("F825"), QStringLiteral("1"));
-    if (!link.CommError)
-        link.RSWrite(QStringLiteral("F102"), QStringLiteral("1"));
-    if (!link.CommError)
+    if (requestBlowoff(services.link, selection))
         services.acknowledge(blowoffAcknowledgement(selection));
 }
 
 void SendBadCanTest(PageServices& services) {
-    RSComm& link = services.link;
-    if (!link.CommError)
-        link.RSWrite(QStringLiteral("F830"), QStringLiteral("1"));
-    if (!link.CommError)
+    if (requestBadCanTest(services.link))
         services.acknowledge(QStringLiteral("Bad can test blow-off requested"));
 }

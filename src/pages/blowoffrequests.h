@@ -1,20 +1,12 @@
 #pragma once
 
+#include "boardmaintenance.h"
+
 struct PageServices;
 
-// Q.C. selections beyond the 24 spindles.
-constexpr int kBlanketSelection = 25;
-constexpr int kMandrelSelection = 26;
-
-// Test requests that make the machine blow off a can. Each location gets "1"
-// (or the selection value) once; resetting them is the board's business.
-// Every write is skipped while a link failure is latched, with no message;
-// when every write got through, the main window's status bar says so briefly,
-// for the machine gives no sign of its own until the can comes off.
-
-// Q.C. blow-off: "B2088" selects what it acts on (spindle 1..24, 25 blanket,
-// 26 mandrel), then "F825" and "F102" trigger it, in this order.
+// The blow-off test requests as the page buttons send them: the board
+// maintenance writes, then, when every write got through, a brief word in
+// the main window's status bar, for the machine gives no sign of its own
+// until the can comes off. Nothing is said after a link failure.
 void SendBlowoffRequest(PageServices& services, int selection);
-
-// Bad-can test trip and blow-off: "F830".
 void SendBadCanTest(PageServices& services);

@@ -2,7 +2,7 @@
 
 #include "appstate.h"
 #include "countertext.h"
-#include "entrygroup.h"
+#include "entryfield.h"
 #include "momentarybutton.h"
 #include "pageservices.h"
 #include "pagewidgets.h"

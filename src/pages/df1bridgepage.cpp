@@ -2,7 +2,7 @@
 
 #include "appstate.h"
 #include "df1status.h"
-#include "entrygroup.h"
+#include "entryfield.h"
 #include "pageservices.h"
 #include "pagewidgets.h"
 #include "prompts.h"

@@ -3,7 +3,7 @@
 #include "appstate.h"
 #include "blowoffrequests.h"
 #include "countertext.h"
-#include "entrygroup.h"
+#include "entryfield.h"
 #include "pageservices.h"
 #include "pagewidgets.h"
 #include "rscomm.h"

@@ -1,7 +1,7 @@
 #include "parameterpage.h"
 
 #include "appstate.h"
-#include "entrygroup.h"
+#include "entryfield.h"
 #include "onlinesession.h"
 #include "pageservices.h"
 #include "rscomm.h"
@@ -39,7 +39,7 @@ void ParameterPage::startRefresh() {
 void ParameterPage::applyAppearance(bool online) {
     // Edits in progress belong to the look being left.
     m_entries->clearEditing();
-    m_entries->escapePending = false;
+    m_entries->forgetEscape();
     m_onlineApplied = online;
     m_offlineApplied = !online;
     if (online)

@@ -53,8 +53,7 @@ protected:
     // followed here already.
     virtual bool offlineAppearanceStale() { return false; }
 
-    // The next step applies the offline (online) appearance again.
-    void reapplyOfflineAppearance() { m_offlineApplied = false; }
+    // The next step applies the online appearance again.
     void reapplyOnlineAppearance() { m_onlineApplied = false; }
 
     PageServices& services() const { return m_services; }

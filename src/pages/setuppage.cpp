@@ -2,10 +2,11 @@
 
 #include "appstate.h"
 #include "blowoffrequests.h"
-#include "entrygroup.h"
+#include "entryfield.h"
 #include "pageservices.h"
 #include "pagewidgets.h"
 #include "rscomm.h"
+#include "setupfields.h"
 #include "spinner.h"
 
 #include <QGridLayout>
@@ -17,48 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-struct SetupField {
-    const char* address;
-    int minimum;
-    int maximum;
-};
-
-// Board location and range of each set-up parameter, by field index.
-constexpr std::array<SetupField, SetupPage::kFieldCount> kFields = {{
-    {"B1012", 5, 80},  // print trip retract response time (msec)
-    {"B1013", 5, 80},  // print trip extend response time (msec)
-    {"B1014", 5, 80},  // varnish unit retract response time (msec)
-    {"B1015", 5, 80},  // varnish unit extend response time (msec)
-    {"B1017", 0, 6},   // shifts to the varnish unit
-    {"W1004", 0, 999}, // pins to the pin chain blow-off port
-    {"B1003", 1, 15},  // cans blown off for each mis-load
-    {"B1000", 0, 255}, // cans blown off at infeed open
-    {"B1001", 0, 255}, // cans blown off from print at restart
-    {"B1002", 0, 255}, // cans blown off from varnish at restart
-    {"B1010", 1, 24},  // Q.C. can blow-off port shift offset
-    {"B1006", 5, 50},  // bad can blow-off solenoid ON (msec)
-    {"B1007", 5, 50},  // bad can blow-off solenoid OFF (msec)
-    {"B1008", 5, 50},  // Q.C. blow-off solenoid ON (msec)
-    {"B1009", 5, 50},  // Q.C. blow-off solenoid OFF (msec)
-}};
-
-// Row captions of fields 0..10; fields 11..14 share two row captions.
-const std::array<const char*, 13> kDescriptions = {
-    "&Retract (out) Response Time (msec):",
-    "&Extend (in) Response Time (msec):",
-    "Re&tract (out) Response Time (msec):",
-    "E&xtend (in) Response Time (msec):",
-    "&Number of Shifts to Varnish Unit:",
-    "&Number of Pins to Pin Chain Blow-off Port:",
-    "N&umber of Cans to Blow-off for Each Mis-load:",
-    "Numb&er of Cans to Blow-off at Infeed Open:",
-    "Numbe&r of Cans to Blow-off from Print at Restart:",
-    "Number of Cans to Blow-off from Varn&ish at Restart:",
-    "Q.C. Can Blow-off Port Shift &Offset:",
-    "Bad &Can Blow-off Solenoid:",
-    "Q.C. Blow-off So&lenoid:",
-};
 
 // The poll ranges of the two tabs.
 constexpr int kTabOneLast = 4;
@@ -166,7 +125,8 @@ QGroupBox* SetupPage::buildBlowoffTab() {
     }
     for (int row = 0; row < 2; ++row) {
         const int description = 11 + row;
-        auto* label = new QLabel(QString::fromLatin1(kDescriptions[description]), solenoids);
+        auto* label =
+            new QLabel(QString::fromLatin1(kSetupFields[11 + 2 * row].caption), solenoids);
         label->setObjectName(QStringLiteral("lblDescription%1").arg(description));
         solenoidGrid->addWidget(label, row + 1, 0);
         for (int c = 0; c < 2; ++c) {
@@ -202,11 +162,12 @@ void SetupPage::createField(int field, QWidget* parent) {
     m_txtSetup[field]->setObjectName(QStringLiteral("txtSetup%1").arg(field));
     m_updSetup[field] = new Spinner(parent);
     m_updSetup[field]->setObjectName(QStringLiteral("updSetup%1").arg(field));
-    m_updSetup[field]->setRange(kFields[field].minimum, kFields[field].maximum);
+    m_updSetup[field]->setRange(kSetupFields[field].minimum, kSetupFields[field].maximum);
 }
 
 void SetupPage::addFieldRow(QGridLayout* grid, int row, int field) {
-    auto* label = new QLabel(QString::fromLatin1(kDescriptions[field]), grid->parentWidget());
+    auto* label =
+        new QLabel(QString::fromLatin1(kSetupFields[field].caption), grid->parentWidget());
     label->setObjectName(QStringLiteral("lblDescription%1").arg(field));
     label->setBuddy(m_txtSetup[field]);
 
@@ -219,7 +180,7 @@ void SetupPage::addFieldRow(QGridLayout* grid, int row, int field) {
 void SetupPage::bindFields() {
     for (int i = 0; i < kFieldCount; ++i) {
         EntryField::Params params;
-        params.target = QString::fromLatin1(kFields[i].address);
+        params.target = QString::fromLatin1(kSetupFields[i].address);
         params.title = kTitle;
         const int element = kFirstElement + i;
         params.store = [this, element](qint32 value) {
@@ -264,7 +225,7 @@ void SetupPage::boardStep() {
     if (m_nextField < 0)
         m_nextField = m_pollFirst;
     const int i = m_nextField;
-    const QString value = link.RSRead(QString::fromLatin1(kFields[i].address));
+    const QString value = link.RSRead(QString::fromLatin1(kSetupFields[i].address));
     if (link.CommError) {
         m_nextField = -1; // the fields keep their last texts
         return;

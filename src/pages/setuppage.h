@@ -1,6 +1,7 @@
 #pragma once
 
 #include "parameterpage.h"
+#include "setupfields.h"
 
 #include <QVector>
 
@@ -23,7 +24,7 @@ class SetupPage : public ParameterPage {
     Q_OBJECT
 
 public:
-    static constexpr int kFieldCount = 15;
+    static constexpr int kFieldCount = kSetupFieldCount;
     // Field i is kept in element kFirstElement + i of the document's values.
     static constexpr int kFirstElement = 161;
 

@@ -1,7 +1,7 @@
 #include "targetboardpage.h"
 
 #include "clock.h"
-#include "entrygroup.h"
+#include "entryfield.h"
 #include "onlinesession.h"
 #include "pageservices.h"
 #include "pagewidgets.h"

@@ -2,6 +2,7 @@
 
 #include "codefile.h"
 #include "parameterpage.h"
+#include "programondisk.h"
 #include "targetboardcycle.h"
 #include "targetboardtables.h"
 
@@ -16,16 +17,6 @@ class QPushButton;
 class QTabWidget;
 class SecondTicker;
 class Spinner;
-
-// The program file the page compares with the board, as read from disk.
-struct ProgramOnDisk {
-    int boardCode = 0;
-    QString ident; // "-" when the revision file is missing
-    int revision = 0;
-    int checksum = 0;
-    QString boardName; // name of the board type code
-    QString revDate;   // last change of the image file, or "-"
-};
 
 // The code files the fault and comm-error descriptions come from; a missing
 // file leaves the description boxes as they were.

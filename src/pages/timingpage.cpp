@@ -2,7 +2,7 @@
 
 #include "appstate.h"
 #include "blowoffrequests.h"
-#include "entrygroup.h"
+#include "entryfield.h"
 #include "pageservices.h"
 #include "plsmapping.h"
 #include "prompts.h"
@@ -289,7 +289,7 @@ EntryField::Verdict TimingPage::commitSetpoint(int field, const EntryField::Acce
     const int row = field % kOffField;
     const bool isOn = field < kOffField;
     SetupDocument& document = services().state.CurrentDocument;
-    entries().escapePending = false;
+    entries().forgetEscape();
     if (accepted.fromSpinner) {
         // The spinner path does not compare ON with OFF.
         (isOn ? document.OnSetpoints : document.OffSetpoints)[row] =

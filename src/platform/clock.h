@@ -14,7 +14,4 @@ public:
     virtual QDateTime now() const = 0;
     // Blocks for the given time (the manual clock just advances).
     virtual void sleepMs(int ms) = 0;
-
-    // Seconds since midnight of the wall clock, with fractions.
-    double secondsSinceMidnight() const;
 };

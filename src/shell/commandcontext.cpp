@@ -4,12 +4,6 @@
 #include "prompts.h"
 #include "rscomm.h"
 
-void commandNotAvailable(Prompts& prompts) {
-    prompts.message(QStringLiteral("VRAL"),
-                    QStringLiteral("This command is not available in this build yet."),
-                    Prompts::Icon::Information, Prompts::Buttons::Ok);
-}
-
 bool offerToGoOnline(CommandContext& context) {
     RSComm& link = context.link;
     if (link.OnlineMode)

@@ -25,9 +25,6 @@ struct CommandContext {
     QWidget* window;
 };
 
-// The box shown by a menu command whose feature this build does not have.
-void commandNotAvailable(Prompts& prompts);
-
 // Before a command that needs the board: while offline, asks whether to go
 // online and, on Yes, goes online as View > "O&nline Data" does. False when
 // the user answered No; true otherwise, whether or not the line came up

@@ -1,12 +1,12 @@
 #include "frmsetupcomm.h"
 
 #include "appfolder.h"
+#include "entryfield.h"
 #include "portsettings.h"
 #include "prompts.h"
 #include "rscomm.h"
 #include "serialport.h"
 #include "spinner.h"
-#include "textnumber.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -117,7 +117,7 @@ bool frmSetupComm::eventFilter(QObject* watched, QEvent* event) {
         // Switching windows (including to a message box) is not leaving the field.
         const bool leaving =
             reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && isVisible();
-        if (leaving && !portFieldAccepted()) {
+        if (leaving && !portNumber()) {
             refusePortField();
             m_refusalShown = true;
         }
@@ -128,22 +128,13 @@ bool frmSetupComm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::optional<qint32> frmSetupComm::portNumber() const {
-    const std::optional<double> value = wholeNumber(m_txtCommPort->text());
-    if (!value)
-        return std::nullopt;
-    return nearestInt(*value);
-}
-
-bool frmSetupComm::portFieldAccepted() const {
-    const std::optional<qint32> port = portNumber();
-    return port && *port >= m_updCommPort->minimum() && *port <= m_updCommPort->maximum();
+    return EntryField::checkedValue(m_txtCommPort->text(), m_updCommPort->minimum(),
+                                    m_updCommPort->maximum());
 }
 
 void frmSetupComm::refusePortField() {
     m_prompts.message(QStringLiteral("Comm Port"),
-                      QStringLiteral("Only a Number Between %1 and %2 can be Entered")
-                          .arg(m_updCommPort->minimum())
-                          .arg(m_updCommPort->maximum()),
+                      EntryField::rangeText(m_updCommPort->minimum(), m_updCommPort->maximum()),
                       Prompts::Icon::Information, Prompts::Buttons::Ok);
     // Back into the field once the focus change that may be under way has finished.
     QTimer::singleShot(0, m_txtCommPort, [this] {
@@ -153,13 +144,13 @@ void frmSetupComm::refusePortField() {
 }
 
 void frmSetupComm::showDevice() {
-    m_lblDevice->setText(portFieldAccepted() ? m_commObj.deviceFor(*portNumber()) : QString());
+    m_lblDevice->setText(portNumber() ? m_commObj.deviceFor(*portNumber()) : QString());
 }
 
 void frmSetupComm::cmdSave_Click() {
     // A refused port number stops the Save, as a refused field stops
     // everything else: nothing is written, the link is left as it is.
-    if (!portFieldAccepted()) {
+    if (!portNumber()) {
         if (!m_refusalShown)
             refusePortField(); // Save by its access key: the field was never left
         return;

@@ -31,12 +31,9 @@ protected:
 private:
     void buildControls();
     void loadCurrentSettings();
-    // The field's number, by the rule of every entry field: the whole text
-    // one decimal number ("5e1" is none), rounded to the nearest integer.
-    // What is checked is what is saved.
+    // The field's number, checked by the rule of every entry field against
+    // the spinner's 1..99; nothing when refused. What is checked is saved.
     std::optional<qint32> portNumber() const;
-    // Whether the field's number is 1..99.
-    bool portFieldAccepted() const;
     // The "Comm Port" message, then the focus back in the field.
     void refusePortField();
     void showDevice();

@@ -4,10 +4,7 @@
 #include "selectprogramfile.h"
 
 void TargetBoardCommand::Show() {
-    if (!m_open) {
-        commandNotAvailable(m_context.prompts);
-        return;
-    }
+    Q_ASSERT(m_open); // handed in by the application before the menu is shown
     if (const std::optional<QString> path =
             SelectProgramFile(m_context, ProgramFilePurpose::TargetBoard))
         m_open(*path);

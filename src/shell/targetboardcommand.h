@@ -10,7 +10,7 @@ struct CommandContext;
 // as a download would (a set that cannot be downloaded opens no page) and
 // opens the modal target board page for it. A cancelled dialog opens the
 // page for the program chosen before. The page lives above the shell; the
-// application hands in how to open it.
+// application hands in how to open it before the menu can be used.
 class TargetBoardCommand {
 public:
     using PageOpener = std::function<void(const QString& programPath)>;

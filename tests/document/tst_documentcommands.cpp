@@ -201,6 +201,7 @@ private slots:
         Fixture f;
         f.prompts.answerOpenFile(std::nullopt);
         QSignalSpy caption(&f.commands, &DocumentCommands::captionChanged);
+        QVERIFY(caption.isValid());
         f.commands.Open();
         QCOMPARE(f.prompts.records().size(), 1);
         const ScriptedPrompts::Record dialog = f.prompts.records().first();
@@ -220,6 +221,7 @@ private slots:
         f.state.DocumentOpened = false;
         f.clock.advance(3600 * 1000);
         QSignalSpy caption(&f.commands, &DocumentCommands::captionChanged);
+        QVERIFY(caption.isValid());
         f.prompts.answerOpenFile(f.path("line 3.sdt"));
         f.commands.Open();
         QCOMPARE(f.prompts.messageCount(), 0);
@@ -350,6 +352,7 @@ private slots:
         f.prompts.answerOpenFile(f.path("bad.sdt"));
         f.prompts.answerMessage(Prompts::Answer::Ok);
         QSignalSpy caption(&f.commands, &DocumentCommands::captionChanged);
+        QVERIFY(caption.isValid());
         f.commands.Open();
         QCOMPARE(f.prompts.messageCount(), 2);
         const ScriptedPrompts::Record box = f.prompts.messages().at(1);
@@ -373,6 +376,7 @@ private slots:
         Fixture f;
         f.prompts.answerSaveFile(f.path("new.sdt"));
         QSignalSpy caption(&f.commands, &DocumentCommands::captionChanged);
+        QVERIFY(caption.isValid());
         QVERIFY(f.commands.Save());
         const ScriptedPrompts::Record dialog = f.prompts.records().first();
         QCOMPARE(dialog.kind, ScriptedPrompts::Kind::SaveFile);
@@ -427,6 +431,7 @@ private slots:
         f.state.CurrentDocument.Values[161] = 25;
         const AppState before = f.state;
         QSignalSpy caption(&f.commands, &DocumentCommands::captionChanged);
+        QVERIFY(caption.isValid());
 
         f.prompts.answerMessage(Prompts::Answer::Ok);
         bool saved = true;

@@ -54,21 +54,9 @@ struct UploadRig : ProgramRig {
     }
 };
 
-// The image file an upload of [first, first + count) must write, built
-// here with the platform's own number formatting.
-QByteArray expectedImage(int first, int count) {
-    QByteArray image;
-    for (int line = first; line < first + count; line += 16) {
-        image +=
-            QStringLiteral(":10%1").arg(line, 4, 16, QLatin1Char('0')).toUpper().toLatin1() + "00";
-        for (int a = line; a < line + 16; ++a)
-            image += QStringLiteral("%1")
-                         .arg(programByte(a), 2, 16, QLatin1Char('0'))
-                         .toUpper()
-                         .toLatin1();
-        image += "\r\n";
-    }
-    return image + ":00000001FF\r\n";
+// A file an upload must write, kept under tests/data/upload.
+QByteArray golden(const QString& name) {
+    return readFile(qEnvironmentVariable("VRAL_TEST_DATA") + QStringLiteral("/upload/") + name);
 }
 
 QByteArray memoryReads(int first, int count) {
@@ -103,26 +91,27 @@ void TestUploadProgram::filesWritten_data() {
     QTest::addColumn<QByteArray>("code");
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("count");
-    QTest::addColumn<QByteArray>("config"); // null: the old one stays
+    QTest::addColumn<QString>("image");  // golden image file
+    QTest::addColumn<QString>("config"); // golden configuration file; empty: the old one stays
 
-    const QByteArray tail = QByteArray(34, '0') + "2"
-                                                  "00"
-                                                  "7"
-                                                  "2"
-                                                  "000%\r\n";
-    QTest::newRow("4: 8 KiB") << QByteArray("4") << 0x2000 << 0x2000 << QByteArray();
+    QTest::newRow("4: 8 KiB") << QByteArray("4") << 0x2000 << 0x2000
+                              << QStringLiteral("code4-8.hex") << QString();
     QTest::newRow("8: 8 KiB and the configuration")
-        << QByteArray("8") << 0x2000 << 0x2000 << "F" + tail;
+        << QByteArray("8") << 0x2000 << 0x2000 << QStringLiteral("code4-8.hex")
+        << QStringLiteral("code8.lcf");
     QTest::newRow("A: 24 KiB and the configuration")
-        << QByteArray("A") << 0x2000 << 0x6000 << "E" + tail;
-    QTest::newRow("D: 32 KiB up to 0xBFFF") << QByteArray("D") << 0x4000 << 0x8000 << QByteArray();
+        << QByteArray("A") << 0x2000 << 0x6000 << QStringLiteral("codeA.hex")
+        << QStringLiteral("codeA.lcf");
+    QTest::newRow("D: 32 KiB up to 0xBFFF")
+        << QByteArray("D") << 0x4000 << 0x8000 << QStringLiteral("codeD.hex") << QString();
 }
 
 void TestUploadProgram::filesWritten() {
     QFETCH(QByteArray, code);
     QFETCH(int, first);
     QFETCH(int, count);
-    QFETCH(QByteArray, config);
+    QFETCH(QString, image);
+    QFETCH(QString, config);
     UploadRig rig;
     rig.prepare(code.at(0));
     UploadProgram upload(rig.link);
@@ -142,11 +131,11 @@ void TestUploadProgram::filesWritten() {
 
     QCOMPARE(rig.boxes(), QStringList{"Program Upload|Program Upload Complete!"});
     QVERIFY(upload.succeeded());
-    QCOMPARE(readFile(rig.path("hex")), expectedImage(first, count));
-    QCOMPARE(readFile(rig.path("rev")), QByteArray("K7\0\0\0\0\0\0"
-                                                   "0::?\r\n",
-                                                   14));
-    QCOMPARE(readFile(rig.path("lcf")), config.isNull() ? kOldConfig : config);
+    const QByteArray goldenImage = golden(image);
+    QVERIFY(!goldenImage.isEmpty());
+    QCOMPARE(readFile(rig.path("hex")), goldenImage);
+    QCOMPARE(readFile(rig.path("rev")), golden(QStringLiteral("prog.rev")));
+    QCOMPARE(readFile(rig.path("lcf")), config.isEmpty() ? kOldConfig : golden(config));
     QCOMPARE(readFile(rig.path("wdx")), code + ",Wendax");
 
     QByteArray reads = wire::identReads();
@@ -299,7 +288,7 @@ void TestUploadProgram::mismatchReadAgain() {
             rig.board.setFault(BoardSim::Fault::WrongEcho, 1);
     });
     QCOMPARE(rig.boxes(), QStringList{"Program Upload|Program Upload Complete!"});
-    QCOMPARE(readFile(rig.path("hex")), expectedImage(0x2000, 0x2000));
+    QCOMPARE(readFile(rig.path("hex")), golden(QStringLiteral("code4-8.hex")));
     const QByteArray again =
         wire::address(0x2064).left(1) + wire::readMode() + wire::address(0x2064);
     QCOMPARE(rig.port.sentBytes().toHex(' '), (wire::identReads() + memoryReads(0x2000, 100) +
@@ -384,7 +373,7 @@ void TestUploadProgram::companionsInAnyCase() {
     UploadProgram upload(rig.link);
     rig.run(upload);
     QVERIFY(upload.succeeded());
-    QCOMPARE(readFile(rig.setDir.filePath("UP.Hex")), expectedImage(0x2000, 0x2000));
+    QCOMPARE(readFile(rig.setDir.filePath("UP.Hex")), golden(QStringLiteral("code4-8.hex")));
     QCOMPARE(readFile(rig.setDir.filePath("UP.REV")).left(2), QByteArray("K7"));
     QCOMPARE(QDir(rig.setDir.path()).entryList(QStringList{"UP.*"}, QDir::Files, QDir::Name),
              (QStringList{"UP.Hex", "UP.LCF", "UP.REV", "UP.WDX"}));

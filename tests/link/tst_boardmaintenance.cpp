@@ -9,6 +9,7 @@ private slots:
     void resetClearsFaultsInOrder();
     void offlineSendsNothing();
     void timeAndDateFromComputerClock();
+    void blowoffWithoutAPage();
 };
 
 namespace {
@@ -56,6 +57,25 @@ void TestBoardMaintenance::timeAndDateFromComputerClock() {
     QCOMPARE(rig.board.memory(43016), 12);
     QCOMPARE(rig.board.memory(43015), 7);
     QCOMPARE(rig.board.memory(43017), 26);
+}
+
+// The page buttons are covered with their pages; here the requests as vralctl
+// would send them, and the answer after a latched link failure.
+void TestBoardMaintenance::blowoffWithoutAPage() {
+    LinkRig rig;
+    QVERIFY(rig.goOnline());
+    QVERIFY(requestBlowoff(rig.link, kMandrelSelection));
+    QVERIFY(requestBadCanTest(rig.link));
+    QCOMPARE(rig.board.memory(2088), kMandrelSelection);
+    QVERIFY(rig.board.memoryMap().bit(135, 1)); // F825
+    QVERIFY(rig.board.memoryMap().bit(44, 6));  // F102
+    QVERIFY(rig.board.memoryMap().bit(135, 6)); // F830
+
+    rig.port.clearWire();
+    rig.link.CommError = true;
+    QVERIFY(!requestBlowoff(rig.link, 3));
+    QVERIFY(!requestBadCanTest(rig.link));
+    QVERIFY(rig.port.sentBytes().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestBoardMaintenance)

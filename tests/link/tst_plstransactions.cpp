@@ -91,12 +91,12 @@ void TestPlsTransactions::readConfig() {
     LinkRig rig;
     rig.board.pls().setConfigBlock(0, {11, 12, 13, 14, 15, 16});
     QVERIFY(rig.goOnline());
-    QVERIFY(rig.link.ReadPLSConfigBlock(0x0C));
+    const std::array<int, 19> values = rig.link.PLSConfigUpload();
     QCOMPARE(rig.port.sentBytes(), bytes({0xFF, 0x0C}) + QByteArray(19, 0x55));
     const auto expected = rig.board.pls().configReadValues();
     QVERIFY(std::count(expected.begin(), expected.end(), 11) == 1); // the block is in the reply
     for (size_t i = 0; i < expected.size(); ++i)
-        QCOMPARE(rig.link.plsConfig()[i], int(expected[i]));
+        QCOMPARE(values[i], int(expected[i]));
 }
 
 void TestPlsTransactions::recallChannel() {
@@ -105,8 +105,8 @@ void TestPlsTransactions::recallChannel() {
     QVERIFY(rig.goOnline());
     QVERIFY(rig.link.RecallPLSChannel(4));
     QCOMPARE(rig.port.sentBytes(), bytes({0xFF, 0x09, 4, 0x55, 0x55, 0x55}));
-    QCOMPARE(rig.link.recallState(), 1);
-    QCOMPARE(rig.link.recallPosition(), 300);
+    QCOMPARE(rig.link.ChannelRecallState(), 1);
+    QCOMPARE(rig.link.ChannelRecallPos(), 300);
     QCOMPARE(rig.link.linkMode(), 0);
 }
 

@@ -102,7 +102,9 @@ void TestStepDriver::taskRunsToItsEnd() {
     CountingTask task(3);
     TaskRunner runner(rig.link, task);
     QSignalSpy progressed(&runner, &TaskRunner::progressed);
+    QVERIFY(progressed.isValid());
     QSignalSpy finished(&runner, &TaskRunner::finished);
+    QVERIFY(finished.isValid());
     QVERIFY(progressed.isValid());
     QVERIFY(finished.isValid());
     runner.runToEnd();

@@ -1,5 +1,4 @@
 #include "df1bridgepage.h"
-#include "df1status.h"
 #include "namedchild.h"
 #include "pagerig.h"
 #include "spinner.h"
@@ -17,15 +16,6 @@ class TestDF1BridgePage : public QObject {
 private slots:
     void init();
     void cleanup();
-
-    void configurationStatus_data();
-    void configurationStatus();
-    void transmitStatus_data();
-    void transmitStatus();
-    void activeCommandAndReceivedBit_data();
-    void activeCommandAndReceivedBit();
-    void linkLayerStatus_data();
-    void linkLayerStatus();
 
     void passReadsTwelveLocationsInOrder();
     void linkLayerErrorReadsStatusBytes();
@@ -63,143 +53,6 @@ void TestDF1BridgePage::openPage() {
     m_page = std::make_unique<DF1BridgePage>(m_rig->services);
     QVERIFY(showActive(*m_page));
     m_rig->clearWire();
-}
-
-void TestDF1BridgePage::configurationStatus_data() {
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("1") << 1 << "(1) Busy";
-    QTest::newRow("2") << 2 << "(2) Success";
-    QTest::newRow("3") << 3 << "(3) Invalid Parameter";
-    QTest::newRow("4") << 4 << "(4) Timeout - No Response";
-    QTest::newRow("32") << 32 << "(32) Hardware ACK Error";
-    QTest::newRow("34") << 34 << "(34) Invalid Slot ADD";
-    QTest::newRow("other: 0") << 0 << "(0) Unknown Status";
-    QTest::newRow("other: 7") << 7 << "(7) Unknown Status";
-    QTest::newRow("other: 33") << 33 << "(33) Unknown Status";
-}
-
-void TestDF1BridgePage::configurationStatus() {
-    QFETCH(int, value);
-    QFETCH(QString, text);
-    QCOMPARE(configurationStatusText(value), text);
-}
-
-void TestDF1BridgePage::transmitStatus_data() {
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("1") << 1 << "(1) Busy";
-    QTest::newRow("2") << 2 << "(2) Done";
-    QTest::newRow("3") << 3 << "(3) DLE NAK Received";
-    QTest::newRow("4") << 4 << "(4) DLE ENQ Timeout";
-    QTest::newRow("5") << 5 << "(5) No Response Timeout";
-    QTest::newRow("6") << 6 << "(6) Message Packet Error";
-    QTest::newRow("other: 0") << 0 << "(0) Unknown Status";
-    QTest::newRow("other: 7") << 7 << "(7) Unknown Status";
-    QTest::newRow("other: 255") << 255 << "(255) Unknown Status";
-}
-
-void TestDF1BridgePage::transmitStatus() {
-    QFETCH(int, value);
-    QFETCH(QString, text);
-    QCOMPARE(transmitStatusText(value), text);
-}
-
-void TestDF1BridgePage::activeCommandAndReceivedBit_data() {
-    QTest::addColumn<bool>("command"); // true: active command, false: received bit
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("active command 0") << true << 0 << "Read";
-    QTest::newRow("active command 1") << true << 1 << "Write";
-    QTest::newRow("active command other: 2") << true << 2 << "(2) Unknown";
-    QTest::newRow("active command other: 200") << true << 200 << "(200) Unknown";
-    QTest::newRow("received bit 0") << false << 0 << "Command";
-    QTest::newRow("received bit 1") << false << 1 << "Reply";
-}
-
-void TestDF1BridgePage::activeCommandAndReceivedBit() {
-    QFETCH(bool, command);
-    QFETCH(int, value);
-    QFETCH(QString, text);
-    QCOMPARE(command ? activeCommandText(value) : receivedBitText(value), text);
-}
-
-void TestDF1BridgePage::linkLayerStatus_data() {
-    QTest::addColumn<int>("sts");
-    QTest::addColumn<int>("ext");
-    QTest::addColumn<QString>("text");
-    const QList<QPair<int, const char*>> sts = {
-        {0x01, "(01) Not Used"},
-        {0x02, "(02) Cannot Guarantee Delivery: Link Layer"},
-        {0x03, "(03) Duplicate Token Holder Detected"},
-        {0x04, "(04) Local Port is Disconnected"},
-        {0x05, "(05) Application Layer Timed out waiting for a response"},
-        {0x06, "(06) Duplicate Node Detected"},
-        {0x07, "(07) Station is Off-Line"},
-        {0x08, "(08) Hardware Fault"},
-        {0x10, "(10) Illegal Command or Format"},
-        {0x20, "(20) Host has a Problem and Will Not Communicate"},
-        {0x30, "(30) Remote Node Host is Missing, Disconnected or Shut Down"},
-        {0x40, "(40) Host Could Not Complete Function Due to Hardware Fault"},
-        {0x50, "(50) Addressing Problem or Memory Protect Rungs"},
-        {0x60, "(60) Function Disallowed due to Command Protection Selection"},
-        {0x70, "(70) Processor is in Program Mode"},
-        {0x80, "(80) Compatibility Mode File Missing or Communication Zone Problem"},
-        {0x90, "(90) Remote Node Cannot Buffer Command"},
-        {0xA0, "(A0) Not Used"},
-        {0xB0, "(B0) Remote Node Problem Due to Download"},
-        {0xC0, "(C0) Cannot Execute Command Due to Active IPBs"},
-        {0xD0, "(D0) Not Used"},
-        {0xE0, "(E0) Not Used"},
-        {0x09, "(9) - Not Used"},
-        {0x00, "(0) - Not Used"},
-        {0xFF, "(FF) - Not Used"},
-    };
-    for (const auto& [value, text] : sts)
-        QTest::addRow("STS %02X", value) << value << 0 << QString::fromLatin1(text);
-    const QList<QPair<int, const char*>> ext = {
-        {0x00, "(F0-0) Not Used"},
-        {0x01, "(F0-1) A Field has an Illegal Value"},
-        {0x02, "(F0-2) Less Levels Specified in Address than Minimum for any Address"},
-        {0x03, "(F0-3) More Levels Specified in Address than System Supports"},
-        {0x04, "(F0-4) Symbol Not Found"},
-        {0x05, "(F0-5) Symbol is of Improper Format"},
-        {0x06, "(F0-6) Address Dosen't Point to Something Usable"},
-        {0x07, "(F0-7) File is Wrong Size"},
-        {0x08, "(F0-8) Cannot Complete Request, Situation has Changed since the Start of the "
-               "Command"},
-        {0x09, "(F0-9) Data or File is Too Large"},
-        {0x0A, "(F0-A) Transaction Size plus Word Address is Too Large"},
-        {0x0B, "(F0-B) Access Denied, Improper Privilege"},
-        {0x0C, "(F0-C) Condition cannot be Generated - Resource is Not Available"},
-        {0x0D, "(F0-D) Condition already exists - Resource is already available"},
-        {0x0E, "(F0-E) Command Cannot be Executed"},
-        {0x0F, "(F0-F) Histogram Overflow"},
-        {0x10, "(F0-10) No Access"},
-        {0x11, "(F0-11) Illegal Data Type"},
-        {0x12, "(F0-12) Invalid Parameter or Invalid Data"},
-        {0x13, "(F0-13) Address Reference exists to Deleted Area"},
-        {0x14, "(F0-14) Command Execution Failure for unknown reason; Possible PLC-3 Histogram "
-               "Overflow"},
-        {0x15, "(F0-15) Data Conversion Error"},
-        {0x16, "(F0-16) Scanner Not Able to Communicate with 1771 Rack Adapter"},
-        {0x17, "(F0-17) Adapter cannot Communicate with module"},
-        {0x18, "(F0-18) 1771 Module Response was not Valid"},
-        {0x19, "(F0-19) Duplicate Label"},
-        {0x1A, "(F0-1A) File is Open; Another Node Owns it"},
-        {0x1B, "(F0-1B) Another Node is the Program Owner"},
-        {0x1C, "(F0-1C) - Not Used"},
-        {0xFF, "(F0-FF) - Not Used"},
-    };
-    for (const auto& [value, text] : ext)
-        QTest::addRow("STS F0, EXT STS %02X", value) << 0xF0 << value << QString::fromLatin1(text);
-}
-
-void TestDF1BridgePage::linkLayerStatus() {
-    QFETCH(int, sts);
-    QFETCH(int, ext);
-    QFETCH(QString, text);
-    QCOMPARE(linkLayerStatusText(sts, ext), text);
 }
 
 void TestDF1BridgePage::passReadsTwelveLocationsInOrder() {

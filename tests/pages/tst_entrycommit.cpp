@@ -1,6 +1,6 @@
 // A page's own commit in place of the entry field's store-and-write: what it
 // is handed, and what a refusal puts back.
-#include "entrygroup.h"
+#include "entryfield.h"
 #include "pagerig.h"
 #include "spinner.h"
 

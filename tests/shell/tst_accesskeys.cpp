@@ -137,6 +137,7 @@ void TestAccessKeys::menuShortcutWinsOverFieldEditingKey() {
     rig.prompts.answerSaveFile(std::nullopt); // the export's save dialog is cancelled
     QSignalSpy exported(rig.window->findChild<QAction*>(QStringLiteral("mnuFileExport")),
                         &QAction::triggered);
+    QVERIFY(exported.isValid());
     rig.press(Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(exported.count(), 1);
     QCOMPARE(field->text(), QStringLiteral("250"));

@@ -162,6 +162,7 @@ void TestDataTransferCommands::uploadRunsInProgressWindow() {
     int lastValue = 0;
     QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) { lastValue = value; });
     QSignalSpy hidden(window, &QDialog::accepted);
+    QVERIFY(hidden.isValid());
     QVERIFY(hidden.wait(10000));
     QCOMPARE(lastValue, 211);
     QCOMPARE(child<QLabel>(window, "lblProcessing")->text(),

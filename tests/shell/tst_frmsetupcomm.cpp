@@ -96,6 +96,10 @@ void TestFrmSetupComm::leavingThePortField_data() {
     // Saved by the leading number it would be port 5: it is no number at all.
     QTest::newRow("exponent 5e1") << "5e1" << false;
     QTest::newRow("99.5 rounds to 100") << "99.5" << false;
+    // As in every entry field, the text itself must lie in the range.
+    QTest::newRow("99.4 beyond 99") << "99.4" << false;
+    QTest::newRow("0.6 below 1") << "0.6" << false;
+    QTest::newRow("42.0") << "42.0" << true;
     QTest::newRow("1") << "1" << true;
     QTest::newRow("99") << "99" << true;
     QTest::newRow("spaces around 42") << " 42 " << true;

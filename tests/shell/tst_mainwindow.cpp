@@ -116,8 +116,6 @@ private slots:
     void passcodeWritesWord();
     void passcodeEmptyAnswerWritesNothing();
     void offlineEditingToggles();
-    void commandsNotAvailableYet_data();
-    void commandsNotAvailableYet();
     void printCancelledEndsSilently();
     void dateAndTimePanelsFollowClock();
     void aboutBoxIsModeless();
@@ -561,27 +559,6 @@ void TestMainWindow::printCancelledEndsSilently() {
     QCOMPARE(rig.prompts.records().first().printDialog.copies, 1);
     QCOMPARE(rig.state.ReportMode, 0);
     QVERIFY(!rig.window->findChild<QWidget*>(QStringLiteral("frmWaitDisplay")));
-}
-
-void TestMainWindow::commandsNotAvailableYet_data() {
-    QTest::addColumn<QString>("name");
-    // The target board page is handed in by the application; without it
-    // the command says so.
-    QTest::newRow("target board page not handed in") << QStringLiteral("mnuViewTargetBoardStatus");
-}
-
-void TestMainWindow::commandsNotAvailableYet() {
-    QFETCH(QString, name);
-    Rig rig;
-    rig.prompts.answerMessage(Prompts::Answer::Ok);
-    rig.action(name)->trigger();
-    QCOMPARE(rig.prompts.messageCount(), 1);
-    const ScriptedPrompts::Record box = rig.prompts.messages().first();
-    QCOMPARE(box.title, QStringLiteral("VRAL"));
-    QCOMPARE(box.text, QStringLiteral("This command is not available in this build yet."));
-    QCOMPARE(box.icon, Prompts::Icon::Information);
-    QCOMPARE(box.buttons, Prompts::Buttons::Ok);
-    QVERIFY(rig.port.sentBytes().isEmpty());
 }
 
 void TestMainWindow::dateAndTimePanelsFollowClock() {

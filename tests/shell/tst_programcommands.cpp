@@ -291,6 +291,7 @@ void TestProgramCommands::downloadRunsInProgressWindow() {
     QVERIFY(window->Timer1()->isActive());
     QVERIFY(!child<QPushButton>(window, "cmdCancel")->isVisible());
     QSignalSpy closed(window, &QDialog::accepted);
+    QVERIFY(closed.isValid());
     // The menu command has returned: the steps run on this loop.
     QVERIFY(rig.port.sentBytes().isEmpty());
     QVERIFY(!rig.statusPoll.isActive());

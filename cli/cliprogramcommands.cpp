@@ -1,4 +1,4 @@
-#include "programcommands.h"
+#include "cliprogramcommands.h"
 
 #include "clisession.h"
 #include "commandtable.h"

@@ -1,6 +1,5 @@
 #include "entryfield.h"
 
-#include "entrygroup.h"
 #include "prompts.h"
 #include "rscomm.h"
 #include "spinner.h"
@@ -13,27 +12,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-
-namespace {
-
-// Marks the group busy for the length of a check or commit. The message box
-// of a rejection, or a link box inside the write, moves the focus about;
-// none of those moves may start another check.
-class BusyScope {
-public:
-    explicit BusyScope(EntryGroup& group) : m_group(group), m_was(group.busy) {
-        m_group.busy = true;
-    }
-    ~BusyScope() { m_group.busy = m_was; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    EntryGroup& m_group;
-    bool m_was;
-};
-
-} // namespace
 
 EntryField::EntryField(EntryGroup& group, QLineEdit* field, Spinner* spinner, Params params)
     : QObject(&group), m_group(group), m_field(field), m_spinner(spinner),
@@ -52,26 +30,39 @@ void EntryField::showValue(const QString& text) {
 }
 
 QString EntryField::rangeMessage() const {
-    const QString opening =
-        m_params.fixedOpening.isEmpty()
-            ? QStringLiteral("Only a Number Between %1 and ").arg(m_spinner->minimum())
-            : m_params.fixedOpening;
-    return opening + QString::number(m_spinner->maximum()) + QStringLiteral(" can be Entered");
+    if (m_params.fixedOpening.isEmpty())
+        return rangeText(m_spinner->minimum(), m_spinner->maximum());
+    return m_params.fixedOpening + QString::number(m_spinner->maximum()) +
+           QStringLiteral(" can be Entered");
+}
+
+QString EntryField::rangeText(qint32 minimum, qint32 maximum) {
+    return QStringLiteral("Only a Number Between %1 and %2 can be Entered")
+        .arg(minimum)
+        .arg(maximum);
+}
+
+std::optional<qint32> EntryField::checkedValue(const QString& text, qint32 minimum,
+                                               qint32 maximum) {
+    const std::optional<double> value = wholeNumber(text);
+    if (!value || *value < minimum || *value > maximum)
+        return std::nullopt;
+    return nearestInt(*value);
 }
 
 bool EntryField::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_field || m_group.closed)
+    if (watched != m_field || m_group.m_closed)
         return false;
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (!m_group.busy && !m_entered)
+        if (!m_group.m_busy && !m_entered)
             enter();
         return false;
     case QEvent::FocusOut: {
         // Focus that goes to another window or a popup (a message box, the
         // field's context menu, another program) comes back: not a leave.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (m_group.busy || !m_entered || reason == Qt::ActiveWindowFocusReason ||
+        if (m_group.m_busy || !m_entered || reason == Qt::ActiveWindowFocusReason ||
             reason == Qt::PopupFocusReason)
             return false;
         m_entered = false;
@@ -100,7 +91,7 @@ bool EntryField::eventFilter(QObject* watched, QEvent* event) {
 void EntryField::enter() {
     m_entered = true;
     m_editing = true;
-    m_group.escapePending = false;
+    m_group.m_escapePending = false;
     m_saved = numericValue(m_field->text());
     SelectAllText(m_field);
 }
@@ -110,7 +101,7 @@ bool EntryField::keyPressed(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
         // Enter moves on as Tab does; the leave check runs as the focus goes.
-        m_group.escapePending = false;
+        m_group.m_escapePending = false;
         if (m_params.enterMovesTo) {
             m_params.enterMovesTo->setFocus(Qt::TabFocusReason);
             return true;
@@ -124,7 +115,7 @@ bool EntryField::keyPressed(QKeyEvent* event) {
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        m_group.escapePending = false;
+        m_group.m_escapePending = false;
         if (event->key() == Qt::Key_Up)
             m_spinner->stepUp();
         else
@@ -132,44 +123,44 @@ bool EntryField::keyPressed(QKeyEvent* event) {
         return true;
     default:
         // Everything else is typed as it is: the check catches what is not a number.
-        m_group.escapePending = false;
+        m_group.m_escapePending = false;
         return false;
     }
 }
 
 void EntryField::escape() {
     m_field->setText(QString::number(m_saved));
-    if (m_group.escapePending) {
+    if (m_group.m_escapePending) {
         // Second Escape: give up the edit and leave the field; the restored
         // value passes the leave check and is committed.
-        m_group.escapePending = false;
+        m_group.m_escapePending = false;
         m_editing = false;
         m_group.defaultButton()->setFocus(Qt::OtherFocusReason);
     } else {
-        m_group.escapePending = true;
+        m_group.m_escapePending = true;
         SelectAllText(m_field);
     }
 }
 
 void EntryField::leaveCheck() {
-    BusyScope busy(m_group);
+    EntryGroup::BusyScope busy(m_group);
     if (!m_params.uncheckedText.isEmpty() && m_field->text() == m_params.uncheckedText) {
-        m_group.escapePending = false;
+        m_group.m_escapePending = false;
         m_editing = false;
         return;
     }
     if (m_params.rewrite)
         m_field->setText(m_params.rewrite(m_field->text()));
-    const std::optional<double> value = wholeNumber(m_field->text());
-    const bool accepted = value && *value >= m_spinner->minimum() && *value <= m_spinner->maximum();
-    if (!accepted) {
+    const std::optional<qint32> value =
+        checkedValue(m_field->text(), m_spinner->minimum(), m_spinner->maximum());
+    if (!value) {
         m_group.prompts().message(m_params.title, rangeMessage(), Prompts::Icon::Information,
                                   Prompts::Buttons::Ok);
         restoreSaved();
         return;
     }
     if (m_params.commitOnLeave &&
-        commit({nearestInt(*value), m_field->text(), m_saved, false}) == Verdict::Refused) {
+        commit({*value, m_field->text(), m_saved, false}) == Verdict::Refused) {
         restoreSaved();
         return;
     }
@@ -186,12 +177,12 @@ void EntryField::restoreSaved() {
 
 void EntryField::spinnerChanged() {
     m_editing = false;
-    m_group.escapePending = false;
+    m_group.m_escapePending = false;
     // The spinner commits here, so this field going to the default button is
     // no leave to check (another field that held the focus is checked as usual).
     m_entered = false;
     m_group.defaultButton()->setFocus(Qt::OtherFocusReason);
-    BusyScope busy(m_group);
+    EntryGroup::BusyScope busy(m_group);
     if (commit({numericValue(m_field->text()), m_field->text(), m_saved, true}) == Verdict::Refused)
         m_field->setText(QString::number(m_saved));
 }
@@ -219,4 +210,33 @@ void EntryField::storeAndWrite(const Accepted& accepted) {
 bool EntryField::linkUp() const {
     const RSComm& link = m_group.link();
     return link.linkUp();
+}
+
+EntryGroup::EntryGroup(RSComm& link, Prompts& prompts, QPushButton* defaultButton, QObject* parent)
+    : QObject(parent), m_link(link), m_prompts(prompts), m_defaultButton(defaultButton) {}
+
+EntryField* EntryGroup::add(QLineEdit* field, Spinner* spinner, EntryField::Params params) {
+    auto* entry = new EntryField(*this, field, spinner, std::move(params));
+    m_fields.append(entry);
+    return entry;
+}
+
+void EntryGroup::clearEditing() {
+    for (EntryField* field : std::as_const(m_fields))
+        field->clearEditing();
+}
+
+void EntryGroup::close() {
+    m_closed = true;
+    clearEditing();
+}
+
+QPushButton* createDefaultButton(QWidget* parent) {
+    auto* button = new QPushButton(QStringLiteral("-"), parent);
+    button->setObjectName(QStringLiteral("cmdDefault"));
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoDefault(false);
+    button->setFlat(true);
+    button->setFixedSize(0, 0);
+    return button;
 }

@@ -1,7 +1,7 @@
 // What the target board page reads of a program file set on disk: the
 // revision file's ident, revision and checksum, the image file's date, and
 // the box for a revision field that cannot be read.
-#include "appstate.h"
+#include "generaldate.h"
 #include "programondisk.h"
 #include "scriptedprompts.h"
 

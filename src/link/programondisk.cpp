@@ -1,7 +1,7 @@
 #include "programondisk.h"
 
-#include "appstate.h"
 #include "filesetpaths.h"
+#include "generaldate.h"
 #include "programfileformats.h"
 #include "programident.h"
 #include "prompts.h"

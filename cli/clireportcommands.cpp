@@ -1,4 +1,4 @@
-#include "reportcommands.h"
+#include "clireportcommands.h"
 
 #include "commandtable.h"
 #include "exitstatus.h"

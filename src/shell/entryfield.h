@@ -2,14 +2,20 @@
 
 #include <QObject>
 #include <QString>
+#include <QVector>
+
+#include <optional>
 
 #include <functional>
 
 class EntryGroup;
+class Prompts;
 class QEvent;
 class QKeyEvent;
 class QLineEdit;
+class QPushButton;
 class QWidget;
+class RSComm;
 class Spinner;
 
 // The editing behaviour every numeric field of the pages shares: a free-text
@@ -79,6 +85,13 @@ public:
     // The range message for the current spinner bounds.
     QString rangeMessage() const;
 
+    // The rule every numeric field is checked by, for a dialog that keeps
+    // its own field: the whole text one decimal number ("5e1" is none) within
+    // minimum..maximum gives its nearest integer; anything else nothing.
+    static std::optional<qint32> checkedValue(const QString& text, qint32 minimum, qint32 maximum);
+    // "Only a Number Between <minimum> and <maximum> can be Entered".
+    static QString rangeText(qint32 minimum, qint32 maximum);
+
     // The default commit: the store slot, then the target while the link is
     // up and sound. The leave writes the integer the document keeps, the
     // spinner the text it set.
@@ -108,3 +121,66 @@ private:
     // entering, cleared when the field is really left.
     bool m_entered = false;
 };
+
+// The entry fields of one page and what they share: the link and the prompts
+// they commit and complain through, the page's hidden default button, the
+// page's Escape-pending flag, and the guard that keeps one leave check from
+// starting another while its message box (or a link box) is up.
+class EntryGroup : public QObject {
+    Q_OBJECT
+
+public:
+    EntryGroup(RSComm& link, Prompts& prompts, QPushButton* defaultButton, QObject* parent);
+
+    // Binds a field and its spinner; the group owns the returned behaviour.
+    EntryField* add(QLineEdit* field, Spinner* spinner, EntryField::Params params);
+    EntryField* field(int index) const { return m_fields.at(index); }
+
+    // Every field becomes idle: the refresh may show values in all of them
+    // again. Used when the page changes between its online and offline look.
+    void clearEditing();
+    // The page is closing: edits in progress are dropped and no more checks run.
+    void close();
+
+    RSComm& link() const { return m_link; }
+    Prompts& prompts() const { return m_prompts; }
+    QPushButton* defaultButton() const { return m_defaultButton; }
+
+    // Forgets a first Escape, so the next one restores again rather than
+    // leaving the field.
+    void forgetEscape() { m_escapePending = false; }
+
+private:
+    friend class EntryField;
+
+    // Marks the group busy for the length of a check or commit. The message
+    // box of a rejection, or a link box inside the write, moves the focus
+    // about; none of those moves may start another check.
+    class BusyScope {
+    public:
+        explicit BusyScope(EntryGroup& group) : m_group(group), m_was(group.m_busy) {
+            m_group.m_busy = true;
+        }
+        ~BusyScope() { m_group.m_busy = m_was; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        EntryGroup& m_group;
+        bool m_was;
+    };
+
+    RSComm& m_link;
+    Prompts& m_prompts;
+    QPushButton* m_defaultButton;
+    QVector<EntryField*> m_fields;
+    bool m_escapePending = false;
+    // True while a leave check or a spinner commit runs.
+    bool m_busy = false;
+    bool m_closed = false;
+};
+
+// The page's hidden default button (caption "-"): it takes the focus when a
+// field is left without moving to a neighbour. It has no size, so it is never
+// seen, yet it can hold the focus.
+QPushButton* createDefaultButton(QWidget* parent);

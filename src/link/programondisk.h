@@ -1,9 +1,19 @@
 #pragma once
 
-#include "targetboardpage.h"
+#include <QString>
 
 class Prompts;
-class QString;
+
+// A program file set on disk, as the target board page compares it with the
+// board.
+struct ProgramOnDisk {
+    int boardCode = 0;
+    QString ident; // "-" when the revision file is missing
+    int revision = 0;
+    int checksum = 0;
+    QString boardName; // name of the board type code
+    QString revDate;   // last change of the image file, or "-"
+};
 
 // What the target board page shows of a program file set on disk: the
 // board type code of the program file, and the ident, revision and
