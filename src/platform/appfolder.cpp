@@ -17,8 +17,8 @@ QString AppFolder::path(const QString& relative) const {
         if (stillExists) {
             const QDir dir(current);
             if (!QFileInfo::exists(dir.filePath(part))) {
-                const QStringList entries =
-                    dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+                const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden |
+                                                          QDir::System | QDir::NoDotAndDotDot);
                 stillExists = false;
                 for (const QString& entry : entries) {
                     if (entry.compare(part, Qt::CaseInsensitive) == 0) {
