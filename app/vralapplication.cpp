@@ -12,7 +12,7 @@ VralApplication::VralApplication(Clock& clock, SerialPort& port, const AppFolder
     m_link.setTrace(trace);
     m_prompts.setParent(&m_window);
     m_window.targetBoardCommand().setPageOpener([this, &folder](const QString& programPath) {
-        ShowTargetBoardDialog(m_window.pageServices(), folder, programPath, &m_window);
+        showTargetBoardDialog(m_window.pageServices(), folder, programPath, &m_window);
     });
     m_window.fitToScreen(frmMDIMain::kOpeningSize);
 }

@@ -148,7 +148,7 @@ bool downloadByLink(RSComm& link, const std::vector<ImageRecord>& records) {
     for (const ImageRecord& record : records) {
         for (const char byte : record.wireBytes())
             link.ExchangeByte(static_cast<unsigned char>(byte), true, false);
-        if (link.AwaitReplyByte(kChecksumReplyMs) != record.expectedReply())
+        if (link.awaitReplyByte(kChecksumReplyMs) != record.expectedReply())
             return false;
     }
     if (link.ExchangeByte(0xFF, false, false) != 0x55)

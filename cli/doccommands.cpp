@@ -73,7 +73,7 @@ int runDocExportShift(const QString& file, const QString& out) {
     commands.Open();
     if (state.DocumentUntitled)
         return ExitFileError; // not adopted: the reason was printed
-    return ExportShiftData(state, prompts) ? ExitOk : ExitFileError;
+    return exportShiftData(state, prompts) ? ExitOk : ExitFileError;
 }
 
 int runDoc(CliSession&, const QStringList& args, QTextStream& out) {

@@ -9,7 +9,7 @@
 
 bool checkAddresses(const QStringList& addresses) {
     for (const QString& address : addresses) {
-        if (!IsBoardLocation(address)) {
+        if (!isBoardLocation(address)) {
             complain(QStringLiteral("\"%1\" is not a board address").arg(address));
             return false;
         }

@@ -175,7 +175,7 @@ void DataTransfer::afterValues() {
 DataTransfer::ValueResult DataTransfer::transferValue(int index) {
     // An address that names no board location (an empty one from a file of
     // another release) has nothing to read, and must not be written.
-    if (!IsBoardLocation(m_state.CurrentDocument.Addresses.value(index)))
+    if (!isBoardLocation(m_state.CurrentDocument.Addresses.value(index)))
         return ValueResult::Done;
     const ValueResult result = isDownload() ? writeValue(index) : readValue(index);
     m_repeating = result == ValueResult::Repeat;

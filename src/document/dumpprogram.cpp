@@ -305,7 +305,7 @@ void DumpProgram::sendRecord() {
             break;
         m_link.ExchangeByte(static_cast<unsigned char>(byte), true, false);
     }
-    const int reply = m_link.CommError ? -1 : m_link.AwaitReplyByte(kChecksumReplyMs);
+    const int reply = m_link.CommError ? -1 : m_link.awaitReplyByte(kChecksumReplyMs);
     if (m_link.CommError) {
         m_stage = Stage::Finish;
         return;

@@ -46,7 +46,7 @@ QByteArray shiftDataText(const AppState& state) {
     return text;
 }
 
-bool ExportShiftData(AppState& state, Prompts& prompts) {
+bool exportShiftData(AppState& state, Prompts& prompts) {
     Prompts::FileDialog dialog;
     dialog.title = QStringLiteral("Export Shift Data");
     dialog.filter = QStringLiteral("Text Files(*.txt)|*.txt|");

@@ -15,4 +15,4 @@ QByteArray shiftDataText(const AppState& state);
 // Works on the document only, never on the board. Cancel ends it silently;
 // a file that cannot be written is reported and left as it was.
 // Returns true when the file was written.
-bool ExportShiftData(AppState& state, Prompts& prompts);
+bool exportShiftData(AppState& state, Prompts& prompts);

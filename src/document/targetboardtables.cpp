@@ -12,13 +12,13 @@ QString quoted(const char* text) {
 
 } // namespace
 
-QString TargetFaultCodeText(int value, bool readFailed) {
+QString targetFaultCodeText(int value, bool readFailed) {
     if (readFailed)
         return QStringLiteral("42");
     return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-QString TargetCodeCaption(int entry, const std::optional<QString>& code) {
+QString targetCodeCaption(int entry, const std::optional<QString>& code) {
     static const std::array<const char*, 6> openings = {
         "Current Fault: Code = ", "Last Fault: Code = ",         "CO-CPU Slot: ",
         "Corrective Action:",     "Current Comm Error: Code = ", "Last Comm Error: Code = "};
@@ -61,7 +61,7 @@ QString CorrectiveAction(int c) {
     return QStringLiteral("None");
 }
 
-TargetBoardFeatures TargetBoardFeaturesOf(int boardCode) {
+TargetBoardFeatures targetBoardFeaturesOf(int boardCode) {
     TargetBoardFeatures features;
     features.secondNetworkAddress = boardCode == 'A';
     features.realTimeClock = boardCode == '6' || boardCode == 'A';

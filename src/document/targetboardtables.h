@@ -9,12 +9,12 @@
 
 // The code shown for a fault or comm-error byte: two upper-case hex digits,
 // or "42" when the read failed (the board's own code for a broken cable).
-QString TargetFaultCodeText(int value, bool readFailed);
+QString targetFaultCodeText(int value, bool readFailed);
 
 // The caption of fault display entry 0..5 for the code read ("0A", or the
 // CO-CPU slot's number): "Last Fault: Code = 0AH", "CO-CPU Slot: 3". With
 // nothing read (offline) the code shows as "-": "Last Fault: Code = -".
-QString TargetCodeCaption(int entry, const std::optional<QString>& code);
+QString targetCodeCaption(int entry, const std::optional<QString>& code);
 
 // The corrective action for the last-fault code.
 QString CorrectiveAction(int lastFaultCode);
@@ -25,4 +25,4 @@ struct TargetBoardFeatures {
     bool realTimeClock = false;        // clock fields and the two set buttons
     bool coCpuSlot = false;            // "CO-CPU Slot:" caption on the fault tab
 };
-TargetBoardFeatures TargetBoardFeaturesOf(int boardCode);
+TargetBoardFeatures targetBoardFeaturesOf(int boardCode);

@@ -154,7 +154,7 @@ ParsedAddress ParseAddress(const QString& add) {
     return located(QLatin1Char('B'), kDefaultByte, 0, false);
 }
 
-bool IsBoardLocation(const QString& add) {
+bool isBoardLocation(const QString& add) {
     static const QRegularExpression forms(
         QStringLiteral("^([0-9A-Fa-f]{1,4}[Hh]|[A-Za-z][0-9]{1,5}\\.[0-7]|[BbWwDdFf][0-9]{1,6})$"));
     return forms.match(add).hasMatch() && ParseAddress(add).onBoard();

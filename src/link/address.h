@@ -29,7 +29,7 @@ ParsedAddress ParseAddress(const QString& add);
 // Whether a text is written in one of the forms above and names a location
 // on the board, for callers that must refuse a typing error rather than act
 // on byte 32 as the link does ("X100", "B99999", "" are not locations).
-bool IsBoardLocation(const QString& add);
+bool isBoardLocation(const QString& add);
 
 // Whether an address text is valid on a board type (its character code,
 // '1' to 'E'): the limits depend on the board's memory size and point count.

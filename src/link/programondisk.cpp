@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-ProgramOnDisk ReadProgramOnDisk(const QString& programPath, Prompts& prompts) {
+ProgramOnDisk readProgramOnDisk(const QString& programPath, Prompts& prompts) {
     ProgramOnDisk program;
     program.revDate = QStringLiteral("-");
     if (programPath.isEmpty() || !QFileInfo::exists(programPath))

@@ -22,4 +22,4 @@ struct ProgramOnDisk {
 // revision file or an image). A program file that does not exist gives
 // empty values. A revision field that cannot be read is told in a box
 // titled "InitializeForm".
-ProgramOnDisk ReadProgramOnDisk(const QString& programPath, Prompts& prompts);
+ProgramOnDisk readProgramOnDisk(const QString& programPath, Prompts& prompts);

@@ -145,14 +145,14 @@ void RSComm::RSWrite(const QString& add, const QString& dataValue) {
     d->memory.writeRepeated(add, dataValue);
 }
 
-void RSComm::HoldOutput(const QString& add, const QString& caption) {
+void RSComm::holdOutput(const QString& add, const QString& caption) {
     if (transactionInProgress())
         return; // a press inside another transaction's box: the line is not free
     const TransactionGuard guard(d->transactionDepth);
     d->held.press(add, caption);
 }
 
-void RSComm::ReleaseOutput(const QString& add) {
+void RSComm::releaseOutput(const QString& add) {
     d->held.endHold(add);
     // Inside another transaction's box the line is busy: the release goes
     // before the next transaction instead.
@@ -256,7 +256,7 @@ QString RSComm::HEX2MarkHEX(QString& text) {
     return ::HEX2MarkHEX(text);
 }
 
-int RSComm::AwaitReplyByte(int timeoutMs) {
+int RSComm::awaitReplyByte(int timeoutMs) {
     const TransactionGuard guard(d->transactionDepth);
     return d->exchange.awaitByte(timeoutMs);
 }

@@ -61,8 +61,8 @@ public:
     // ended; the "0" is owed from the press until it reached the board, and
     // goes before anything else the link is asked once the line is sound.
     // Going offline or closing ends every hold.
-    void HoldOutput(const QString& add, const QString& caption);
-    void ReleaseOutput(const QString& add);
+    void holdOutput(const QString& add, const QString& caption);
+    void releaseOutput(const QString& add);
     const HeldOutputs& heldOutputs() const;
 
     // Address helpers for input/output point names and board type codes.
@@ -119,7 +119,7 @@ public:
     // (the checksum reply after a program record) and takes it: 0..255, or
     // -1 when none came. No resynchronisation, no box: the caller decides.
     // 9999 when the device was lost or the link had failed already.
-    int AwaitReplyByte(int timeoutMs);
+    int awaitReplyByte(int timeoutMs);
 
     // True while a link transaction runs (including any box it shows).
     bool transactionInProgress() const;

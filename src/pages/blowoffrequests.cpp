@@ -19,7 +19,7 @@ void SendBlowoffRequest(PageServices& services, int selection) {
         services.acknowledge(blowoffAcknowledgement(selection));
 }
 
-void SendBadCanTest(PageServices& services) {
+void sendBadCanTest(PageServices& services) {
     if (requestBadCanTest(services.link))
         services.acknowledge(QStringLiteral("Bad can test blow-off requested"));
 }

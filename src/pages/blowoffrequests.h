@@ -9,4 +9,4 @@ struct PageServices;
 // the main window's status bar, for the machine gives no sign of its own
 // until the can comes off. Nothing is said after a link failure.
 void SendBlowoffRequest(PageServices& services, int selection);
-void SendBadCanTest(PageServices& services);
+void sendBadCanTest(PageServices& services);

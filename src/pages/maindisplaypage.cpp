@@ -52,7 +52,7 @@ MainDisplayPage::MainDisplayPage(PageServices& services, QWidget* parent)
     connect(m_cmdMandrelBlowoff, &QPushButton::clicked, this,
             [this] { SendBlowoffRequest(this->services(), kMandrelSelection); });
     connect(m_cmdBadCanBlowoff, &QPushButton::clicked, this,
-            [this] { SendBadCanTest(this->services()); });
+            [this] { sendBadCanTest(this->services()); });
 
     startRefresh();
     showStatusText();

@@ -36,13 +36,13 @@ void MomentaryButton::press() {
     // While held every event of the program passes here: a release the
     // button never sees (it went to a box that took the grab) still counts.
     qApp->installEventFilter(this);
-    m_link.HoldOutput(m_target, plainCaption(m_button->text()));
+    m_link.holdOutput(m_target, plainCaption(m_button->text()));
 }
 
 void MomentaryButton::endHold() {
     m_held = false;
     qApp->removeEventFilter(this);
-    m_link.ReleaseOutput(m_target);
+    m_link.releaseOutput(m_target);
 }
 
 bool MomentaryButton::endsHold(QObject* watched, const QEvent& event) const {

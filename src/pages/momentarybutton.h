@@ -9,7 +9,7 @@ class RSComm;
 // A push button that holds a board bit while a mouse button is down on it:
 // "1" when any mouse button goes down, "0" when the hold ends. The keyboard
 // writes nothing. The link keeps the release owed until it has reached the
-// board (see RSComm::HoldOutput); the button only says when its hold began
+// board (see RSComm::holdOutput); the button only says when its hold began
 // and when it ended.
 //
 // The hold ends with whatever stops the press from being a press: a mouse

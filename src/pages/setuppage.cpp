@@ -34,7 +34,7 @@ SetupPage::SetupPage(PageServices& services, QWidget* parent)
 
     connect(m_tbsSetup, &QTabBar::currentChanged, this, &SetupPage::tabChanged);
     for (QPushButton* button : m_cmdBadCanTest)
-        connect(button, &QPushButton::clicked, this, [this] { SendBadCanTest(this->services()); });
+        connect(button, &QPushButton::clicked, this, [this] { sendBadCanTest(this->services()); });
     // The page's Q.C. test acts on the first spindle.
     connect(m_cmdQCTest, &QPushButton::clicked, this,
             [this] { SendBlowoffRequest(this->services(), 1); });

@@ -22,7 +22,7 @@ std::optional<CodeFile> readCodeFile(const QString& path) {
 
 } // namespace
 
-void ShowTargetBoardDialog(PageServices& services, const AppFolder& folder,
+void showTargetBoardDialog(PageServices& services, const AppFolder& folder,
                            const QString& programPath, QWidget* parent) {
     TargetCodeFiles codes;
     codes.faults = readCodeFile(folder.path(QStringLiteral("\\support\\FaultErrCodes.txt")));
@@ -31,7 +31,7 @@ void ShowTargetBoardDialog(PageServices& services, const AppFolder& folder,
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("dlgTargetBoard"));
     dialog.setWindowTitle(QStringLiteral("Target Board Interface"));
-    auto* page = new TargetBoardPage(services, ReadProgramOnDisk(programPath, services.prompts),
+    auto* page = new TargetBoardPage(services, readProgramOnDisk(programPath, services.prompts),
                                      codes, &dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -59,7 +59,7 @@ TargetBoardPage::TargetBoardPage(PageServices& services, const ProgramOnDisk& pr
                                  const TargetCodeFiles& codes, QWidget* parent)
     : ParameterPage(services, QStringLiteral("frmTargetBoard"),
                     QStringLiteral("Target Board Interface"), parent),
-      m_program(program), m_codes(codes), m_features(TargetBoardFeaturesOf(program.boardCode)),
+      m_program(program), m_codes(codes), m_features(targetBoardFeaturesOf(program.boardCode)),
       m_cycle(services.link, m_features.coCpuSlot, fieldAddresses()) {
     buildLayout();
     applyBoardCode();
@@ -215,7 +215,7 @@ void TargetBoardPage::applyOfflineAppearance() {
     m_cmdResetFaults->setEnabled(false);
     // No code read before the link went down stands beside the failure text.
     for (int i = 0; i < 6; ++i) {
-        m_lblTargetBoard[i]->setText(TargetCodeCaption(i, std::nullopt));
+        m_lblTargetBoard[i]->setText(targetCodeCaption(i, std::nullopt));
         if (i != kSlotEntry)
             m_txtTargetBoard[i]->setPlainText(kCannotCommunicate);
     }
@@ -242,13 +242,13 @@ void TargetBoardPage::boardStep() {
         if (i != kSlotEntry && !entry.readFailed && entry.value != 0)
             m_cmdResetFaults->setEnabled(true);
         if (i == kSlotEntry && m_features.coCpuSlot)
-            m_lblTargetBoard[i]->setText(TargetCodeCaption(i, QString::number(entry.value)));
+            m_lblTargetBoard[i]->setText(targetCodeCaption(i, QString::number(entry.value)));
         else if (i != kSlotEntry && i != kActionEntry)
-            m_lblTargetBoard[i]->setText(TargetCodeCaption(i, codeRead(i)));
+            m_lblTargetBoard[i]->setText(targetCodeCaption(i, codeRead(i)));
         break;
     }
     case TargetBoardNews::Part::Slot:
-        m_lblTargetBoard[kSlotEntry]->setText(TargetCodeCaption(kSlotEntry, board.slot));
+        m_lblTargetBoard[kSlotEntry]->setText(targetCodeCaption(kSlotEntry, board.slot));
         break;
     case TargetBoardNews::Part::Ident:
         m_lblRevIdentInPLC[0]->setText(shownIdent(board.ident));
@@ -273,7 +273,7 @@ void TargetBoardPage::boardStep() {
 
 QString TargetBoardPage::codeRead(int entry) const {
     const TargetBoardSnapshot::Entry& read = m_cycle.snapshot().entries[size_t(entry)];
-    return TargetFaultCodeText(read.value, read.readFailed);
+    return targetFaultCodeText(read.value, read.readFailed);
 }
 
 void TargetBoardPage::finishStatus() {

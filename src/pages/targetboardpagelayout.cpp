@@ -67,7 +67,7 @@ QWidget* TargetBoardPage::buildFaultTab() {
             frameLayout->addWidget(m_txtTargetBoard[i]);
         }
     }
-    m_lblTargetBoard[kActionEntry]->setText(TargetCodeCaption(kActionEntry, std::nullopt));
+    m_lblTargetBoard[kActionEntry]->setText(targetCodeCaption(kActionEntry, std::nullopt));
     m_cmdResetFaults = makeButton(QStringLiteral("cmdResetFaults"), QStringLiteral("&Reset Faults"),
                                   m_fraTargetBoard[0]);
     auto* layout = new QGridLayout(m_fraTargetBoard[0]);

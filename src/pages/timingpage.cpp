@@ -96,7 +96,7 @@ void TimingPage::connectCommands() {
     connect(m_cmdRecallChan, &QPushButton::clicked, this, &TimingPage::recallChannelCommand);
     connect(m_cmdClearChan, &QPushButton::clicked, this, &TimingPage::clearChannel);
     connect(m_cmdResetPLSConfig, &QPushButton::clicked, this, &TimingPage::resetConfiguration);
-    connect(m_cmdBadCanTest, &QPushButton::clicked, this, [this] { SendBadCanTest(services()); });
+    connect(m_cmdBadCanTest, &QPushButton::clicked, this, [this] { sendBadCanTest(services()); });
     // The page's Q.C. test acts on the first spindle.
     connect(m_cmdQCTest, &QPushButton::clicked, this,
             [this] { SendBlowoffRequest(services(), 1); });

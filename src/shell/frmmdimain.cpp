@@ -155,7 +155,7 @@ void frmMDIMain::createFileMenu() {
     file->addSeparator();
     connect(addAction(file, QStringLiteral("mnuFileExport"), QStringLiteral("Export Shift Data..."),
                       QKeySequence(Qt::CTRL | Qt::Key_X)),
-            &QAction::triggered, this, [this] { ExportShiftData(m_state, m_prompts); });
+            &QAction::triggered, this, [this] { exportShiftData(m_state, m_prompts); });
     file->addSeparator();
     addTransferMenu(file, QStringLiteral("mnuFileUpload"), QStringLiteral("&Upload (save) Data"),
                     &DataTransferCommands::Upload);

@@ -131,7 +131,7 @@ private slots:
         AppState state = exportState();
         ScriptedPrompts prompts;
         prompts.answerSaveFile(dir.filePath("shift.txt"));
-        QVERIFY(ExportShiftData(state, prompts));
+        QVERIFY(exportShiftData(state, prompts));
         QCOMPARE(prompts.records().size(), 1);
         const Prompts::FileDialog dialog = prompts.records().first().fileDialog;
         QCOMPARE(prompts.records().first().kind, ScriptedPrompts::Kind::SaveFile);
@@ -146,7 +146,7 @@ private slots:
         // The next export proposes the same file and replaces its content.
         state.CurrentDocument.Values[49] = 7;
         prompts.answerSaveFile(dir.filePath("shift.txt"));
-        QVERIFY(ExportShiftData(state, prompts));
+        QVERIFY(exportShiftData(state, prompts));
         QCOMPARE(prompts.records().last().fileDialog.fileName, dir.filePath("shift.txt"));
         QCOMPARE(lines(fileBytes(dir.filePath("shift.txt"))).at(5), QStringLiteral("7"));
     }
@@ -156,7 +156,7 @@ private slots:
         state.gFileExportPath = QStringLiteral("/somewhere/last.txt");
         ScriptedPrompts prompts;
         prompts.answerSaveFile(std::nullopt);
-        QVERIFY(!ExportShiftData(state, prompts));
+        QVERIFY(!exportShiftData(state, prompts));
         QCOMPARE(prompts.records().size(), 1);
         QCOMPARE(prompts.records().first().fileDialog.fileName,
                  QStringLiteral("/somewhere/last.txt"));
@@ -179,7 +179,7 @@ private slots:
         {
             FileSizeLimit limit(100);
             QVERIFY(limit.active());
-            exported = ExportShiftData(state, prompts);
+            exported = exportShiftData(state, prompts);
         }
         QVERIFY(!exported);
         QCOMPARE(fileBytes(path), QByteArray("earlier export\r\n"));

@@ -28,7 +28,7 @@ void TestTargetBoardTables::faultCodeText() {
     QFETCH(int, value);
     QFETCH(bool, failed);
     QFETCH(QString, code);
-    QCOMPARE(TargetFaultCodeText(value, failed), code);
+    QCOMPARE(targetFaultCodeText(value, failed), code);
 }
 
 void TestTargetBoardTables::correctiveAction_data() {
@@ -94,7 +94,7 @@ void TestTargetBoardTables::boardCodeFeatures() {
     QFETCH(bool, second);
     QFETCH(bool, clock);
     QFETCH(bool, slot);
-    const TargetBoardFeatures features = TargetBoardFeaturesOf(boardCode);
+    const TargetBoardFeatures features = targetBoardFeaturesOf(boardCode);
     QCOMPARE(features.secondNetworkAddress, second);
     QCOMPARE(features.realTimeClock, clock);
     QCOMPARE(features.coCpuSlot, slot);

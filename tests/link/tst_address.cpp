@@ -310,7 +310,7 @@ void TestAddress::boardLocation_data() {
 void TestAddress::boardLocation() {
     QFETCH(QString, text);
     QFETCH(bool, location);
-    QCOMPARE(IsBoardLocation(text), location);
+    QCOMPARE(isBoardLocation(text), location);
 }
 
 QTEST_GUILESS_MAIN(TestAddress)

@@ -71,7 +71,7 @@ void TestProgramOnDisk::revisionFile() {
         prompts.answerMessage(Prompts::Answer::Ok);
 
     const ProgramOnDisk program =
-        ReadProgramOnDisk(QDir(dir.path()).filePath(QStringLiteral("SET.wdx")), prompts);
+        readProgramOnDisk(QDir(dir.path()).filePath(QStringLiteral("SET.wdx")), prompts);
     QCOMPARE(program.boardCode, int('A'));
     QCOMPARE(program.ident, ident);
     QCOMPARE(program.revision, revision);
@@ -92,7 +92,7 @@ void TestProgramOnDisk::programFileMissing() {
     QTemporaryDir dir;
     ScriptedPrompts prompts;
     const ProgramOnDisk program =
-        ReadProgramOnDisk(QDir(dir.path()).filePath(QStringLiteral("GONE.wdx")), prompts);
+        readProgramOnDisk(QDir(dir.path()).filePath(QStringLiteral("GONE.wdx")), prompts);
     QCOMPARE(program.boardCode, 0);
     QVERIFY(program.ident.isEmpty());
     QCOMPARE(program.revDate, QStringLiteral("-"));

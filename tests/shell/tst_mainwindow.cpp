@@ -461,7 +461,7 @@ void TestMainWindow::exitNoClosesLink() {
 void TestMainWindow::exitWarnsOfReleaseStillOwed() {
     Rig rig;
     rig.goOnline();
-    rig.link.HoldOutput(QStringLiteral("F133"), QStringLiteral("Transfer Data"));
+    rig.link.holdOutput(QStringLiteral("F133"), QStringLiteral("Transfer Data"));
     rig.board.setFault(BoardSim::Fault::Silent);
     rig.prompts.answerMessage(Prompts::Answer::Cancel);
     rig.window->backgroundUpdate();
