@@ -70,7 +70,7 @@ int runDocExportShift(const QString& file, const QString& out) {
     SystemClock clock;
     FileCommandPrompts prompts(file, out);
     DocumentCommands commands(state, prompts, clock);
-    commands.Open();
+    commands.open();
     if (state.DocumentUntitled)
         return ExitFileError; // not adopted: the reason was printed
     return exportShiftData(state, prompts) ? ExitOk : ExitFileError;

@@ -48,11 +48,11 @@ bool DocumentCommands::settleUnsavedChanges() {
     if (answer == Prompts::Answer::Cancel)
         return false;
     if (answer == Prompts::Answer::Yes)
-        return Save();
+        return save();
     return true;
 }
 
-void DocumentCommands::New() {
+void DocumentCommands::newDocument() {
     if (!settleUnsavedChanges())
         return;
     m_state.CurrentDocument = m_state.DefaultDocument;
@@ -62,7 +62,7 @@ void DocumentCommands::New() {
     setCaption(QStringLiteral("[unnamed]"));
 }
 
-void DocumentCommands::Open() {
+void DocumentCommands::open() {
     // No to the version question starts the command over, save question included.
     for (;;) {
         if (!settleUnsavedChanges())
@@ -114,9 +114,9 @@ void DocumentCommands::ApplyLoadedDocument(SetupDocument loaded, const QString& 
     setCaption(QStringLiteral("[") + m_state.gFileNameTitle + QStringLiteral("]"));
 }
 
-bool DocumentCommands::Save() {
+bool DocumentCommands::save() {
     if (m_state.DocumentUntitled)
-        return SaveAs();
+        return saveAs();
 
     SetupDocument document = m_state.CurrentDocument;
     document.Version = m_state.ProgramVersion;
@@ -134,7 +134,7 @@ bool DocumentCommands::Save() {
     return true;
 }
 
-bool DocumentCommands::SaveAs() {
+bool DocumentCommands::saveAs() {
     Prompts::FileDialog dialog;
     dialog.title = QStringLiteral("Save Set-up File As");
     dialog.filter = kFilter;
@@ -153,7 +153,7 @@ bool DocumentCommands::SaveAs() {
     m_state.DocumentUntitled = false;
     m_state.gFileNamePath = *path;
     m_state.gFileNameTitle = fileTitle(*path);
-    if (Save())
+    if (save())
         return true;
     m_state.DocumentUntitled = wasUntitled;
     m_state.gFileNamePath = oldPath;

@@ -21,13 +21,13 @@ public:
     // Changed means: the version differs from this program's, or any other
     // member differs from the document as last created, opened or saved.
     std::optional<Prompts::Answer> PromptSaveChanges();
-    void New();
-    void Open();
+    void newDocument();
+    void open();
     // Returns false when nothing was written (cancelled or failed). A failed
     // write is reported to the user and leaves the old file, the documents,
     // the file name and the caption as they were.
-    bool Save();
-    bool SaveAs();
+    bool save();
+    bool saveAs();
 
     // Makes a document read from path the current and saved document: its
     // tables are fitted to this program's size, its version text is kept.

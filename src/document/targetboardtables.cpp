@@ -30,7 +30,7 @@ QString targetCodeCaption(int entry, const std::optional<QString>& code) {
     return opening + *code + (entry == 2 ? QString() : QStringLiteral("H"));
 }
 
-QString CorrectiveAction(int c) {
+QString correctiveAction(int c) {
     if (c >= 0x01 && c <= 0x3F)
         return QStringLiteral("Replace CO-CPU board at ") + quoted("CO-CPU Slot") +
                QStringLiteral(" and try again.  ") +

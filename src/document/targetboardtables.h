@@ -17,7 +17,7 @@ QString targetFaultCodeText(int value, bool readFailed);
 QString targetCodeCaption(int entry, const std::optional<QString>& code);
 
 // The corrective action for the last-fault code.
-QString CorrectiveAction(int lastFaultCode);
+QString correctiveAction(int lastFaultCode);
 
 // Which controls a board type code brings to life.
 struct TargetBoardFeatures {

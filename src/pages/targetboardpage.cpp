@@ -288,7 +288,7 @@ void TargetBoardPage::finishStatus() {
     for (int i : {0, 1})
         describe(m_txtTargetBoard[i], m_codes.faults, codeRead(i));
     m_txtTargetBoard[kActionEntry]->setPlainText(
-        CorrectiveAction(codeRead(kActionEntry).toInt(nullptr, 16)));
+        correctiveAction(codeRead(kActionEntry).toInt(nullptr, 16)));
     for (int i : {4, 5})
         describe(m_txtTargetBoard[i], m_codes.commErrors, codeRead(i));
     // Go Online stays offered while the last status reading failed.

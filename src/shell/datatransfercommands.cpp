@@ -53,7 +53,7 @@ DataTransferCommands::DataTransferCommands(CommandContext& context) : m_context(
 
 DataTransferCommands::~DataTransferCommands() = default;
 
-void DataTransferCommands::Upload(int kind) {
+void DataTransferCommands::upload(int kind) {
     const Prompts::Answer answer = m_context.prompts.message(
         QStringLiteral("Data Upload"),
         QStringLiteral("You are about to Upload Data from the PLC") + kContinue,
@@ -64,7 +64,7 @@ void DataTransferCommands::Upload(int kind) {
     RunDataTransfer(kind);
 }
 
-void DataTransferCommands::Download(int kind) {
+void DataTransferCommands::download(int kind) {
     if (kind >= kDownload || !DataTransfer::isTransferKind(kind))
         return;
     // Yes replaces what the board holds: Enter alone answers No.

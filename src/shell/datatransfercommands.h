@@ -18,8 +18,8 @@ public:
     explicit DataTransferCommands(CommandContext& context);
     ~DataTransferCommands();
 
-    void Upload(int kind);
-    void Download(int kind);
+    void upload(int kind);
+    void download(int kind);
     // Offline question, then the transfer of kind in frmProcessing.
     void RunDataTransfer(int kind);
 

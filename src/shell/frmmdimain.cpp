@@ -108,7 +108,7 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
     m_state.InitDefaultDocument();
     ShowPage(0);
     m_state.gFileNamePath = QDir(m_folder.root()).filePath(QStringLiteral("*.sdt"));
-    m_documents->New();
+    m_documents->newDocument();
     updateTitle();
     showOnlineState();
     m_startupComplete = true;
@@ -143,41 +143,41 @@ void frmMDIMain::createFileMenu() {
     file->setObjectName(QStringLiteral("mnuFile"));
     connect(addAction(file, QStringLiteral("mnuFileNew"), QStringLiteral("&New..."),
                       QKeySequence(Qt::CTRL | Qt::Key_N)),
-            &QAction::triggered, m_documents, &DocumentCommands::New);
+            &QAction::triggered, m_documents, &DocumentCommands::newDocument);
     connect(addAction(file, QStringLiteral("mnuFileOpen"), QStringLiteral("&Open..."),
                       QKeySequence(Qt::CTRL | Qt::Key_O)),
-            &QAction::triggered, m_documents, &DocumentCommands::Open);
+            &QAction::triggered, m_documents, &DocumentCommands::open);
     connect(addAction(file, QStringLiteral("mnuFileSave"), QStringLiteral("&Save"),
                       QKeySequence(Qt::CTRL | Qt::Key_S)),
-            &QAction::triggered, m_documents, &DocumentCommands::Save);
+            &QAction::triggered, m_documents, &DocumentCommands::save);
     connect(addAction(file, QStringLiteral("mnuFileSaveAs"), QStringLiteral("Save &As...")),
-            &QAction::triggered, m_documents, &DocumentCommands::SaveAs);
+            &QAction::triggered, m_documents, &DocumentCommands::saveAs);
     file->addSeparator();
     connect(addAction(file, QStringLiteral("mnuFileExport"), QStringLiteral("Export Shift Data..."),
                       QKeySequence(Qt::CTRL | Qt::Key_X)),
             &QAction::triggered, this, [this] { exportShiftData(m_state, m_prompts); });
     file->addSeparator();
     addTransferMenu(file, QStringLiteral("mnuFileUpload"), QStringLiteral("&Upload (save) Data"),
-                    &DataTransferCommands::Upload);
+                    &DataTransferCommands::upload);
     // P is Print's: the download, which replaces the board's program, takes G.
     connect(addAction(file, QStringLiteral("mnuFileDownloadProgram"),
                       QStringLiteral("Download Pro&gram")),
-            &QAction::triggered, this, [this] { m_program.DownloadProgram(); });
+            &QAction::triggered, this, [this] { m_program.downloadProgram(); });
     connect(addAction(file, QStringLiteral("mnuFileUploadProgram"),
                       QStringLiteral("Up&load Program...")),
             &QAction::triggered, this, [this] { m_program.UploadProgram(); });
     addTransferMenu(file, QStringLiteral("mnuFileDownload"), QStringLiteral("&Download Data"),
-                    &DataTransferCommands::Download);
+                    &DataTransferCommands::download);
     file->addSeparator();
     connect(addAction(file, QStringLiteral("mnuFilePrint"), QStringLiteral("&Print Report..."),
                       QKeySequence(Qt::CTRL | Qt::Key_P)),
-            &QAction::triggered, this, [this] { m_report.PrintReport(); });
+            &QAction::triggered, this, [this] { m_report.printReport(); });
     connect(
         addAction(file, QStringLiteral("mnuFilePrintPreview"), QStringLiteral("Print Pre&view...")),
-        &QAction::triggered, this, [this] { m_report.PrintPreview(); });
+        &QAction::triggered, this, [this] { m_report.printPreview(); });
     connect(addAction(file, QStringLiteral("mnuFileExportPdf"),
                       QStringLiteral("&Export Report as PDF...")),
-            &QAction::triggered, this, [this] { m_report.ExportPdf(); });
+            &QAction::triggered, this, [this] { m_report.exportPdf(); });
     file->addSeparator();
     connect(addAction(file, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit")),
             &QAction::triggered, this, &QWidget::close);
@@ -224,7 +224,7 @@ void frmMDIMain::createViewMenu() {
     view->setObjectName(QStringLiteral("mnuView"));
     connect(addAction(view, QStringLiteral("mnuViewTargetBoardStatus"),
                       QStringLiteral("&Target Board Interface")),
-            &QAction::triggered, this, [this] { m_targetBoard.Show(); });
+            &QAction::triggered, this, [this] { m_targetBoard.show(); });
     view->addSeparator();
     m_online = addAction(view, QStringLiteral("mnuViewOnline"), QStringLiteral("O&nline Data"),
                          QKeySequence(Qt::Key_F3));
@@ -394,7 +394,7 @@ bool frmMDIMain::shutDown() {
     if (answer == Prompts::Answer::Cancel)
         return false;
     // A save that failed or was cancelled would lose the changes: keep running.
-    if (answer == Prompts::Answer::Yes && !m_documents->Save())
+    if (answer == Prompts::Answer::Yes && !m_documents->save())
         return false;
 
     m_shutDown = true;

@@ -42,7 +42,7 @@ ProgramCommands::ProgramCommands(CommandContext& context) : m_context(context) {
 
 ProgramCommands::~ProgramCommands() = default;
 
-void ProgramCommands::DownloadProgram() {
+void ProgramCommands::downloadProgram() {
     if (m_running)
         return;
     const std::optional<QString> path = SelectProgramFile(m_context, ProgramFilePurpose::Download);

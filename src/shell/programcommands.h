@@ -22,7 +22,7 @@ public:
     explicit ProgramCommands(CommandContext& context);
     ~ProgramCommands();
 
-    void DownloadProgram();
+    void downloadProgram();
     void UploadProgram();
 
     // The transfer running now and its window; nullptr when none runs.

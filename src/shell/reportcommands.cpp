@@ -24,7 +24,7 @@ QString ReportCommands::title() const {
     return QStringLiteral("VRAL Report: ") + m_context.state.gFileNameCaption;
 }
 
-void ReportCommands::PrintReport() {
+void ReportCommands::printReport() {
     if (isRunning())
         return;
     const std::optional<Prompts::PrintDialog> choice = m_context.prompts.printSetup(m_printer);
@@ -34,7 +34,7 @@ void ReportCommands::PrintReport() {
     generate(m_printers.openJob(m_printer, title()));
 }
 
-void ReportCommands::PrintPreview() {
+void ReportCommands::printPreview() {
     if (isRunning())
         return;
     const QString name = m_context.state.gFileNameCaption;
@@ -44,7 +44,7 @@ void ReportCommands::PrintPreview() {
     });
 }
 
-void ReportCommands::ExportPdf() {
+void ReportCommands::exportPdf() {
     if (isRunning())
         return;
     const AppState& state = m_context.state;

@@ -22,9 +22,9 @@ public:
     ReportCommands(CommandContext& context, ReportPrinters& printers);
     ~ReportCommands();
 
-    void PrintReport();
-    void PrintPreview();
-    void ExportPdf();
+    void printReport();
+    void printPreview();
+    void exportPdf();
 
     // A report is being generated (the wait window is up).
     bool isRunning() const { return m_runner != nullptr; }

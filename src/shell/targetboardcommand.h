@@ -18,7 +18,7 @@ public:
     explicit TargetBoardCommand(CommandContext& context) : m_context(context) {}
 
     void setPageOpener(PageOpener opener) { m_open = std::move(opener); }
-    void Show();
+    void show();
 
 private:
     CommandContext& m_context;

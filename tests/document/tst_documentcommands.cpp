@@ -143,7 +143,7 @@ private slots:
         f.state.gFileNameCaption = QStringLiteral("[old.sdt]");
         QSignalSpy caption(&f.commands, &DocumentCommands::captionChanged);
         QVERIFY(caption.isValid());
-        f.commands.New();
+        f.commands.newDocument();
         QVERIFY(f.prompts.records().isEmpty());
         QCOMPARE(f.state.gFileNameCaption, QStringLiteral("[unnamed]"));
         QCOMPARE(caption.count(), 1);
@@ -163,7 +163,7 @@ private slots:
         Fixture f;
         f.state.CurrentDocument.Values[170] = 40;
         f.prompts.answerMessage(answer);
-        f.commands.New();
+        f.commands.newDocument();
         QCOMPARE(f.prompts.records().size(), 1);
         verifySaveQuestion(f.prompts.records().first());
         QCOMPARE(f.state.CurrentDocument.Values[170], reset ? 33 : 40);
@@ -175,7 +175,7 @@ private slots:
         f.state.CurrentDocument.Values[170] = 40;
         f.prompts.answerMessage(Prompts::Answer::Yes);
         f.prompts.answerSaveFile(f.path("line 2.sdt"));
-        f.commands.New();
+        f.commands.newDocument();
         const SetupFileReadResult saved = readSetupFile(f.path("line 2.sdt"));
         QVERIFY(saved.ok());
         QCOMPARE(saved.document.Values[170], 40);
@@ -192,7 +192,7 @@ private slots:
         f.state.CurrentDocument.Values[170] = 40;
         f.prompts.answerMessage(Prompts::Answer::Yes);
         f.prompts.answerSaveFile(std::nullopt);
-        f.commands.New();
+        f.commands.newDocument();
         QCOMPARE(f.state.CurrentDocument.Values[170], 40);
         QVERIFY(f.state.DocumentUntitled);
     }
@@ -202,7 +202,7 @@ private slots:
         f.prompts.answerOpenFile(std::nullopt);
         QSignalSpy caption(&f.commands, &DocumentCommands::captionChanged);
         QVERIFY(caption.isValid());
-        f.commands.Open();
+        f.commands.open();
         QCOMPARE(f.prompts.records().size(), 1);
         const ScriptedPrompts::Record dialog = f.prompts.records().first();
         QCOMPARE(dialog.kind, ScriptedPrompts::Kind::OpenFile);
@@ -223,7 +223,7 @@ private slots:
         QSignalSpy caption(&f.commands, &DocumentCommands::captionChanged);
         QVERIFY(caption.isValid());
         f.prompts.answerOpenFile(f.path("line 3.sdt"));
-        f.commands.Open();
+        f.commands.open();
         QCOMPARE(f.prompts.messageCount(), 0);
         QVERIFY(f.state.CurrentDocument == onDisk);
         QVERIFY(f.state.SavedDocument == onDisk);
@@ -237,7 +237,7 @@ private slots:
         QCOMPARE(f.commands.PromptSaveChanges(), std::nullopt);
         // The next Open proposes the file just opened.
         f.prompts.answerOpenFile(std::nullopt);
-        f.commands.Open();
+        f.commands.open();
         QCOMPARE(f.prompts.records().last().fileDialog.fileName, f.path("line 3.sdt"));
     }
 
@@ -247,7 +247,7 @@ private slots:
         f.state.CurrentDocument.OffSetpoints[8] = 7;
         f.prompts.answerMessage(Prompts::Answer::No);
         f.prompts.answerOpenFile(f.path("line 3.sdt"));
-        f.commands.Open();
+        f.commands.open();
         QCOMPARE(f.prompts.records().size(), 2);
         verifySaveQuestion(f.prompts.records().at(0));
         QCOMPARE(f.state.CurrentDocument.Values[100], 4444);
@@ -258,7 +258,7 @@ private slots:
         const SetupDocument onDisk = f.writeFile("old.sdt", kOldVersion);
         f.prompts.answerOpenFile(f.path("old.sdt"));
         f.prompts.answerMessage(Prompts::Answer::Yes);
-        f.commands.Open();
+        f.commands.open();
         QCOMPARE(f.prompts.messageCount(), 1);
         const ScriptedPrompts::Record box = f.prompts.messages().first();
         QCOMPARE(box.title, QStringLiteral("VRAL"));
@@ -272,7 +272,7 @@ private slots:
         f.prompts.answerMessage(Prompts::Answer::Cancel);
         QCOMPARE(f.commands.PromptSaveChanges(), std::optional(Prompts::Answer::Cancel));
         // ...and Save writes this release's version.
-        QVERIFY(f.commands.Save());
+        QVERIFY(f.commands.save());
         QCOMPARE(readSetupFile(f.path("old.sdt")).document.Version, f.state.ProgramVersion);
         QCOMPARE(f.state.CurrentDocument.Version, f.state.ProgramVersion);
         QCOMPARE(f.commands.PromptSaveChanges(), std::nullopt);
@@ -283,7 +283,7 @@ private slots:
         f.writeFile("old.sdt", kOldVersion);
         f.prompts.answerOpenFile(f.path("old.sdt"));
         f.prompts.answerMessage(Prompts::Answer::Cancel);
-        f.commands.Open();
+        f.commands.open();
         QVERIFY(f.state.CurrentDocument == f.state.DefaultDocument);
         QVERIFY(f.state.DocumentUntitled);
         QCOMPARE(f.state.gFileNameCaption, QStringLiteral("[unnamed]"));
@@ -297,14 +297,14 @@ private slots:
         Fixture f;
         const SetupDocument current = f.writeFile("line 3.sdt", f.state.ProgramVersion);
         f.prompts.answerOpenFile(f.path("line 3.sdt"));
-        f.commands.Open();
+        f.commands.open();
         f.writeFile("old.sdt", kOldVersion);
         f.prompts.clear();
 
         f.prompts.answerOpenFile(f.path("old.sdt"));
         f.prompts.answerMessage(Prompts::Answer::No);
         f.prompts.answerOpenFile(std::nullopt);
-        f.commands.Open();
+        f.commands.open();
         const QList<ScriptedPrompts::Record> records = f.prompts.records();
         QCOMPARE(records.size(), 3);
         QCOMPARE(records.at(0).kind, ScriptedPrompts::Kind::OpenFile);
@@ -325,7 +325,7 @@ private slots:
         Fixture f;
         f.writeFile("other.sdt", f.state.ProgramVersion, count);
         f.prompts.answerOpenFile(f.path("other.sdt"));
-        f.commands.Open();
+        f.commands.open();
         const SetupDocument& doc = f.state.CurrentDocument;
         QCOMPARE(doc.Addresses.size(), 179);
         QCOMPARE(doc.Values.size(), 179);
@@ -353,7 +353,7 @@ private slots:
         f.prompts.answerMessage(Prompts::Answer::Ok);
         QSignalSpy caption(&f.commands, &DocumentCommands::captionChanged);
         QVERIFY(caption.isValid());
-        f.commands.Open();
+        f.commands.open();
         QCOMPARE(f.prompts.messageCount(), 2);
         const ScriptedPrompts::Record box = f.prompts.messages().at(1);
         QCOMPARE(box.title, QStringLiteral("VRAL"));
@@ -377,7 +377,7 @@ private slots:
         f.prompts.answerSaveFile(f.path("new.sdt"));
         QSignalSpy caption(&f.commands, &DocumentCommands::captionChanged);
         QVERIFY(caption.isValid());
-        QVERIFY(f.commands.Save());
+        QVERIFY(f.commands.save());
         const ScriptedPrompts::Record dialog = f.prompts.records().first();
         QCOMPARE(dialog.kind, ScriptedPrompts::Kind::SaveFile);
         QCOMPARE(dialog.fileDialog.title, QStringLiteral("Save Set-up File As"));
@@ -391,7 +391,7 @@ private slots:
         QCOMPARE(f.state.gFileNameCaption, QStringLiteral("[new.sdt]"));
         QCOMPARE(caption.count(), 1);
         f.prompts.answerOpenFile(f.path("new.sdt"));
-        f.commands.Open();
+        f.commands.open();
         QCOMPARE(f.prompts.messageCount(), 0);
         QVERIFY(f.state.CurrentDocument == f.state.DefaultDocument);
     }
@@ -400,7 +400,7 @@ private slots:
         Fixture f;
         f.state.CurrentDocument.Values[3] = 2;
         f.prompts.answerSaveFile(std::nullopt);
-        QVERIFY(!f.commands.Save());
+        QVERIFY(!f.commands.save());
         QVERIFY(f.state.DocumentUntitled);
         QVERIFY(f.state.SavedDocument == f.state.DefaultDocument);
         QCOMPARE(f.state.gFileNameCaption, QStringLiteral("[unnamed]"));
@@ -411,9 +411,9 @@ private slots:
         Fixture f;
         f.writeFile("line 3.sdt", f.state.ProgramVersion);
         f.prompts.answerOpenFile(f.path("line 3.sdt"));
-        f.commands.Open();
+        f.commands.open();
         f.state.CurrentDocument.OnSetpoints[9] = 222;
-        QVERIFY(f.commands.Save());
+        QVERIFY(f.commands.save());
         QCOMPARE(f.prompts.records().size(), 1);
         QCOMPARE(readSetupFile(f.path("line 3.sdt")).document.OnSetpoints[9], 222);
         QVERIFY(f.state.SavedDocument == f.state.CurrentDocument);
@@ -426,7 +426,7 @@ private slots:
         Fixture f;
         f.writeFile("line 3.sdt", f.state.ProgramVersion);
         f.prompts.answerOpenFile(f.path("line 3.sdt"));
-        f.commands.Open();
+        f.commands.open();
         const QByteArray oldBytes = fileBytes(f.path("line 3.sdt"));
         f.state.CurrentDocument.Values[161] = 25;
         const AppState before = f.state;
@@ -438,7 +438,7 @@ private slots:
         {
             FileSizeLimit limit(1000);
             QVERIFY(limit.active());
-            saved = f.commands.Save();
+            saved = f.commands.save();
         }
         QVERIFY(!saved);
         QCOMPARE(fileBytes(f.path("line 3.sdt")), oldBytes);
@@ -465,7 +465,7 @@ private slots:
         Fixture f;
         f.prompts.answerSaveFile(f.path("missing folder/new.sdt"));
         f.prompts.answerMessage(Prompts::Answer::Ok);
-        QVERIFY(!f.commands.SaveAs());
+        QVERIFY(!f.commands.saveAs());
         QCOMPARE(f.prompts.messages().first().icon, Prompts::Icon::Critical);
         QVERIFY(f.state.DocumentUntitled);
         QCOMPARE(f.state.gFileNamePath, f.path("*.sdt"));

@@ -121,8 +121,8 @@ private slots:
         ManualClock clock;
         DocumentCommands commands(state, prompts, clock);
         prompts.answerSaveFile(dir.filePath("line 3.sdt"));
-        QVERIFY(commands.SaveAs());
-        commands.New();
+        QVERIFY(commands.saveAs());
+        commands.newDocument();
         QCOMPARE(lines(shiftDataText(state)).at(0), QStringLiteral("line 3.sdt"));
     }
 

@@ -8,8 +8,8 @@ class TestTargetBoardTables : public QObject {
 private slots:
     void faultCodeText_data();
     void faultCodeText();
-    void correctiveAction_data();
-    void correctiveAction();
+    void correctiveActionText_data();
+    void correctiveActionText();
     void boardCodeFeatures_data();
     void boardCodeFeatures();
 };
@@ -31,7 +31,7 @@ void TestTargetBoardTables::faultCodeText() {
     QCOMPARE(targetFaultCodeText(value, failed), code);
 }
 
-void TestTargetBoardTables::correctiveAction_data() {
+void TestTargetBoardTables::correctiveActionText_data() {
     const QString coCpu = QStringLiteral(
         "Replace CO-CPU board at \"CO-CPU Slot\" and try again.  If fault persists, peplace "
         "R6112 processor board and try again.  If fault persists, verify proper use of "
@@ -70,10 +70,10 @@ void TestTargetBoardTables::correctiveAction_data() {
     QTest::newRow("FF none") << 0xFF << "None";
 }
 
-void TestTargetBoardTables::correctiveAction() {
+void TestTargetBoardTables::correctiveActionText() {
     QFETCH(int, code);
     QFETCH(QString, action);
-    QCOMPARE(CorrectiveAction(code), action);
+    QCOMPARE(correctiveAction(code), action);
 }
 
 void TestTargetBoardTables::boardCodeFeatures_data() {

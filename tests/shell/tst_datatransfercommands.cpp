@@ -94,9 +94,9 @@ void TestDataTransferCommands::confirmation() {
     QVERIFY(rig.goOnline());
     rig.prompts.answerMessage(Prompts::Answer::No);
     if (kind < 0)
-        rig.commands.Upload(0);
+        rig.commands.upload(0);
     else
-        rig.commands.Download(kind);
+        rig.commands.download(kind);
     QCOMPARE(rig.prompts.messageCount(), 1);
     const ScriptedPrompts::Record box = rig.prompts.messages().first();
     QCOMPARE(box.title, title);
@@ -124,7 +124,7 @@ void TestDataTransferCommands::pageCycleWaitsWhileTransferRuns() {
     rig.statusPoll.start(60000);
     QVERIFY(rig.goOnline());
     rig.prompts.answerMessage(Prompts::Answer::Yes);
-    rig.commands.Upload(0);
+    rig.commands.upload(0);
     QVERIFY(rig.commands.runningTransfer());
     QVERIFY(!pageCycle.isActive());
     QVERIFY(rig.statusPoll.isActive());
@@ -139,7 +139,7 @@ void TestDataTransferCommands::uploadRunsInProgressWindow() {
     QVERIFY(rig.goOnline());
     rig.state.CurrentDocument.Addresses[1] = QStringLiteral("B2088");
     rig.prompts.answerMessage(Prompts::Answer::Yes);
-    rig.commands.Upload(4);
+    rig.commands.upload(4);
 
     frmProcessing* window = rig.commands.processingWindow();
     QVERIFY(window);
@@ -178,7 +178,7 @@ void TestDataTransferCommands::cancelButtonStopsDownload() {
     QVERIFY(rig.goOnline());
     rig.prompts.answerMessage(Prompts::Answer::Yes);
     rig.prompts.answerMessage(Prompts::Answer::Ok); // the box that says how far it got
-    rig.commands.Download(4);
+    rig.commands.download(4);
     frmProcessing* window = rig.commands.processingWindow();
     QVERIFY(window);
     auto* bar = child<QProgressBar>(window, "prgProcessing");
@@ -261,12 +261,12 @@ void TestDataTransferCommands::uploadedDocumentAsksToSave() {
     rig.board.setMemory(3000, 6);
     QVERIFY(rig.goOnline());
     rig.prompts.answerMessage(Prompts::Answer::Yes);
-    rig.commands.Upload(0);
+    rig.commands.upload(0);
     QVERIFY(rig.waitForEnd());
     QCOMPARE(rig.state.CurrentDocument.Values[161], 6);
 
     rig.prompts.answerMessage(Prompts::Answer::Cancel);
-    documents.New();
+    documents.newDocument();
     const ScriptedPrompts::Record box = rig.prompts.messages().last();
     QCOMPARE(box.text, QStringLiteral("Save Changes to File?"));
     QCOMPARE(box.buttons, Prompts::Buttons::YesNoCancel);

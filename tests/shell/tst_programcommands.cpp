@@ -172,7 +172,7 @@ void TestProgramCommands::programFileDialog() {
     if (upload)
         rig.commands.UploadProgram();
     else
-        rig.commands.DownloadProgram();
+        rig.commands.downloadProgram();
     QCOMPARE(rig.prompts.records().size(), 1);
     const ScriptedPrompts::Record dialog = rig.prompts.records().first();
     QCOMPARE(dialog.kind, ScriptedPrompts::Kind::OpenFile);
@@ -201,7 +201,7 @@ void TestProgramCommands::downloadOfflineQuestion() {
     rig.prompts.answerMessage(answer);
     if (dialogShown)
         rig.prompts.answerOpenFile(std::nullopt);
-    rig.commands.DownloadProgram();
+    rig.commands.downloadProgram();
     compareBox(rig.prompts.records().first(), QStringLiteral("Program Offline"),
                QStringLiteral("Program is Currently OFFLINE\r\n\r\nDo You Wish to Switch to "
                               "ONLINE MODE to Continue?"),
@@ -217,7 +217,7 @@ void TestProgramCommands::downloadConfirmationNoSendsNothing() {
     QVERIFY(rig.goOnline());
     rig.prompts.answerOpenFile(rig.writeProgramSet('D'));
     rig.prompts.answerMessage(Prompts::Answer::No);
-    rig.commands.DownloadProgram();
+    rig.commands.downloadProgram();
     QCOMPARE(rig.prompts.messageCount(), 1);
     compareBox(rig.prompts.messages().first(), QStringLiteral("Program Download"),
                QStringLiteral("You are about to download \"NEW.wdx\" to the K7600.\r\n\r\n"
@@ -245,7 +245,7 @@ void TestProgramCommands::comparisonDeclinedLeavesBoardAlone() {
     rig.prompts.answerOpenFile(rig.writeProgramSet('D'));
     rig.prompts.answerMessage(Prompts::Answer::Yes);
     rig.prompts.answerMessage(answer);
-    rig.commands.DownloadProgram();
+    rig.commands.downloadProgram();
     QVERIFY(rig.commands.progressWindow());
     QVERIFY(!rig.statusPoll.isActive());
     QVERIFY(rig.waitForEnd());
@@ -278,7 +278,7 @@ void TestProgramCommands::downloadRunsInProgressWindow() {
         if (rig.statusPoll.isActive())
             boxesWhilePolling << rig.prompts.records().last().title;
     });
-    rig.commands.DownloadProgram();
+    rig.commands.downloadProgram();
 
     frmDownloadProg* window = rig.commands.progressWindow();
     QVERIFY(window);
@@ -361,7 +361,7 @@ void TestProgramCommands::everyEndingRestartsThePoll() {
     if (badChecksum)
         rig.prompts.answerMessage(Prompts::Answer::Yes); // the comparison
     rig.prompts.answerMessage(Prompts::Answer::Ok);
-    rig.commands.DownloadProgram();
+    rig.commands.downloadProgram();
     QVERIFY(rig.waitForEnd());
     compareBox(rig.prompts.messages().last(), title, text.replace("{dir}", rig.home.path()),
                Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
@@ -400,7 +400,7 @@ void TestProgramCommands::setThatCannotBeDownloadedAsksNothing() {
     QVERIFY(rig.goOnline());
     rig.prompts.answerOpenFile(rig.writeProgramSet(code));
     rig.prompts.answerMessage(Prompts::Answer::Ok);
-    rig.commands.DownloadProgram();
+    rig.commands.downloadProgram();
     QCOMPARE(rig.prompts.messageCount(), 1);
     compareBox(rig.prompts.messages().first(), title, text, icon, Prompts::Buttons::Ok);
     QVERIFY(!rig.commands.runningTask());
@@ -438,7 +438,7 @@ void TestProgramCommands::targetBoardPageOpensThroughTheCheck() {
         rig.prompts.answerOpenFile(std::nullopt);
     if (messages)
         rig.prompts.answerMessage(Prompts::Answer::Ok);
-    command.Show();
+    command.show();
     QCOMPARE(pages, opened);
     QCOMPARE(rig.prompts.messageCount(), messages);
     QCOMPARE(rig.prompts.records().first().fileDialog.filter,

@@ -150,7 +150,7 @@ private slots:
 void TestReportCommands::cancelEndsSilently() {
     Rig rig;
     rig.prompts.answerPrintSetup(std::nullopt);
-    rig.commands.PrintReport();
+    rig.commands.printReport();
     QCOMPARE(rig.prompts.records().size(), 1);
     QCOMPARE(rig.prompts.records().first().kind, ScriptedPrompts::Kind::PrintSetup);
     QVERIFY(rig.script.jobsOpened.isEmpty());
@@ -162,7 +162,7 @@ void TestReportCommands::cancelEndsSilently() {
 void TestReportCommands::printsOnChosenPrinter() {
     Rig rig;
     rig.prompts.answerPrintSetup(Rig::plantPrinter(3));
-    rig.commands.PrintReport();
+    rig.commands.printReport();
 
     // The wait window is up while the pages go out, one step at a time.
     QVERIFY(rig.commands.isRunning());
@@ -211,7 +211,7 @@ void TestReportCommands::copiesDrawnWhenThePrinterCannot() {
     rig.script.failAtPage = failAtPage;
     rig.prompts.answerPrintSetup(Rig::plantPrinter(copies));
     rig.prompts.answerMessage(Prompts::Answer::Ok);
-    rig.commands.PrintReport();
+    rig.commands.printReport();
     rig.waitForReport();
     QCOMPARE(rig.script.pagesStarted, pagesStarted);
     QCOMPARE(rig.script.finished, text.isEmpty());
@@ -223,10 +223,10 @@ void TestReportCommands::copiesDrawnWhenThePrinterCannot() {
 void TestReportCommands::nextPrintProposesLastChoice() {
     Rig rig;
     rig.prompts.answerPrintSetup(Rig::plantPrinter(2));
-    rig.commands.PrintReport();
+    rig.commands.printReport();
     rig.waitForReport();
     rig.prompts.answerPrintSetup(std::nullopt);
-    rig.commands.PrintReport();
+    rig.commands.printReport();
     const ScriptedPrompts::Record second = rig.prompts.records().last();
     QCOMPARE(second.kind, ScriptedPrompts::Kind::PrintSetup);
     QCOMPARE(second.printDialog.printerName, kPrinter);
@@ -271,7 +271,7 @@ void TestReportCommands::failedPrintJobIsReported() {
     rig.script.failFinish = failFinish;
     rig.prompts.answerPrintSetup(Rig::plantPrinter(1));
     rig.prompts.answerMessage(Prompts::Answer::Ok);
-    rig.commands.PrintReport();
+    rig.commands.printReport();
     rig.waitForReport();
 
     QCOMPARE(rig.prompts.messageCount(), 1);
@@ -289,7 +289,7 @@ void TestReportCommands::failedPrintJobIsReported() {
 void TestReportCommands::previewDrawsTheReport() {
     Rig rig;
     rig.state.gFileNameCaption = QStringLiteral("[unnamed]");
-    rig.commands.PrintPreview();
+    rig.commands.printPreview();
     QCOMPARE(rig.script.previews, QStringList{"VRAL Report: [unnamed]"});
     QCOMPARE(rig.script.pagesStarted, 3);
     QVERIFY(rig.prompts.records().isEmpty());
@@ -309,7 +309,7 @@ void TestReportCommands::exportWritesPdf() {
     rig.state.DocumentUntitled = untitled;
     const QString path = rig.dir.filePath(QStringLiteral("out.pdf"));
     rig.prompts.answerSaveFile(path);
-    rig.commands.ExportPdf();
+    rig.commands.exportPdf();
     QVERIFY(rig.commands.isRunning());
     QCOMPARE(namedChild<QLabel>(*rig.commands.waitWindow(), "lblWaitDisplay")->text(),
              QStringLiteral("Generating Report, Please Standby ..."));
@@ -335,7 +335,7 @@ void TestReportCommands::exportToUnwritablePathIsReported() {
     const QString path = rig.dir.filePath(QStringLiteral("no such folder/out.pdf"));
     rig.prompts.answerSaveFile(path);
     rig.prompts.answerMessage(Prompts::Answer::Ok);
-    rig.commands.ExportPdf();
+    rig.commands.exportPdf();
     rig.waitForReport();
     QCOMPARE(rig.prompts.messageCount(), 1);
     const ScriptedPrompts::Record box = rig.prompts.messages().first();
@@ -350,7 +350,7 @@ void TestReportCommands::exportToUnwritablePathIsReported() {
 void TestReportCommands::exportCancelledWritesNothing() {
     Rig rig;
     rig.prompts.answerSaveFile(std::nullopt);
-    rig.commands.ExportPdf();
+    rig.commands.exportPdf();
     QVERIFY(!rig.commands.isRunning());
     QCOMPARE(rig.prompts.records().size(), 1);
     QCOMPARE(QDir(rig.dir.path()).entryList(QDir::Files), QStringList());
