@@ -4,6 +4,7 @@
 
 class ByteTrace;
 class Clock;
+class LinkWaitObserver;
 class Prompts;
 class SerialPort;
 struct LinkFlags;
@@ -34,6 +35,8 @@ public:
     void setPort(SerialPort* port) { m_port = port; }
     SerialPort* port() const { return m_port; }
     void setTrace(ByteTrace* trace) { m_trace = trace; }
+    // Told of every wait for the board that lasts (see ReplyWait); not owned.
+    void setWaitObserver(LinkWaitObserver* observer) { m_waitObserver = observer; }
 
     // The mode the board was last put into; 0 forces a new handshake.
     int linkMode() const { return m_linkMode; }
@@ -71,5 +74,6 @@ private:
     Prompts& m_prompts;
     SerialPort* m_port = nullptr;
     ByteTrace* m_trace = nullptr;
+    LinkWaitObserver* m_waitObserver = nullptr;
     int m_linkMode = 0;
 };
