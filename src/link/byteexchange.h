@@ -45,7 +45,8 @@ public:
     // Sends one byte (0..255). Without noReply it waits for the reply byte:
     // 1 s, then twice an input discard and a resynchronising 0xFF with 2 s
     // of waiting each, then the Retry/Cancel box (about 5 s after the byte
-    // went out). Returns the reply (0..255), 0 when no reply was awaited,
+    // went out); a wait that lasts is reported to the wait observer (see
+    // ReplyWait). Returns the reply (0..255), 0 when no reply was awaited,
     // kFailed on failure.
     int exchange(int value, bool noReply, bool flushFirst);
 

@@ -2,8 +2,6 @@
 
 #include "linkwaitobserver.h"
 
-#include <QString>
-
 class QStatusBar;
 
 // What the window does while the link waits for a board that has stopped
@@ -15,10 +13,6 @@ class QStatusBar;
 class BoardWaitIndicator : public LinkWaitObserver {
 public:
     explicit BoardWaitIndicator(QStatusBar* bar);
-    ~BoardWaitIndicator() override;
-
-    // "Waiting for the target board to answer: 2 s" (whole seconds waited).
-    static QString text(qint64 waitedMs);
 
     void stillWaiting(qint64 waitedMs) override;
     void waitEnded() override;
