@@ -232,6 +232,16 @@ const std::vector<Shot>& shots() {
              tour.closeDialog();
              tour.waitUntilIdle();
          }},
+        {"main-waiting-for-board",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, runningBoard(), kMainDisplay);
+             tour.freezeBoard();
+             // The link's first time-out is at 1 s, the box at 5 s.
+             tour.settle(2500);
+             tour.shoot(QStringLiteral("main-waiting-for-board"));
+             tour.answer(QMessageBox::Cancel);
+             tour.waitUntilIdle();
+         }},
         {"program-download-confirm",
          [](ScreenTour& tour, const ShotFiles& files) {
              onlinePage(tour, runningBoard(), kMainDisplay);

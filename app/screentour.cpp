@@ -135,6 +135,14 @@ void ScreenTour::loseBoard() {
     });
 }
 
+void ScreenTour::freezeBoard() {
+    add(QStringLiteral("freeze the board"), nullptr, [this] {
+        if (m_board)
+            m_board->freeze();
+        m_boardArguments.clear();
+    });
+}
+
 void ScreenTour::online() {
     add(QStringLiteral("go online"), nullptr, [this] {
         if (!m_app.link().OnlineMode)

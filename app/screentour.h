@@ -36,6 +36,9 @@ public:
     void noBoard();
     // The board vanishes mid-conversation, as a pulled cable does.
     void loseBoard();
+    // The board stops answering with the line still there (it is thawed
+    // when the tour next changes boards).
+    void freezeBoard();
     void online();
     void offline();
     void page(int index);

@@ -3,13 +3,16 @@
 //  (a) the floor: a bare blocking one-byte exchange (0xFF out, the board's
 //      0x55 back) with plain POSIX write/read;
 //  (b) RSRead through RSComm and QtSerialPort, per exchange (one byte read
-//      is two exchanges, four wire bytes), wall and CPU time;
+//      is two exchanges, four wire bytes), wall and CPU time; again with a
+//      wait observer installed, as vral has one, which a healthy line must
+//      never call and must not pay for;
 //  (c) a blocking wait on a quiet line, CPU used;
 //  (d) 100 byte reads on a line paced at 9600 bit/s against the wire time.
 #include "appfolder.h"
 #include "benchprompts.h"
 #include "boardprocess.h"
 #include "cputime.h"
+#include "linkwaitobserver.h"
 #include "qtserialport.h"
 #include "rscomm.h"
 #include "systemclock.h"
@@ -89,6 +92,13 @@ struct Link {
     RSComm link{clock, prompts, folder};
 };
 
+// Counts the long waits it is told of.
+struct CountingObserver : LinkWaitObserver {
+    void stillWaiting(qint64) override { ++calls; }
+    void waitEnded() override {}
+    int calls = 0;
+};
+
 // Reads count byte locations from B1000 on; false when any read failed.
 bool readBytes(RSComm& link, int count) {
     for (int i = 0; i < count && !link.CommError; ++i)
@@ -130,6 +140,17 @@ int main(int argc, char* argv[]) {
                 perRead.wallUs, perExchange.wallUs, perExchange.cpuUs, kLinkReads);
     std::printf("    ratio to the bare exchange: %.2fx (goal <= 1.5x)\n",
                 perExchange.wallUs / echo.wallUs);
+
+    CountingObserver observer;
+    unpaced.link.setWaitObserver(&observer);
+    const Cost observed = measure(kLinkReads, [&] { ok = readBytes(unpaced.link, kLinkReads); });
+    unpaced.link.setWaitObserver(nullptr);
+    if (!ok)
+        return fail("a read failed");
+    std::printf("    with a wait observer: %.1f us per exchange, %.1f us CPU per exchange, "
+                "%.2fx the bare exchange; observer called %d times\n",
+                observed.wallUs / 2, observed.cpuUs / 2, observed.wallUs / 2 / echo.wallUs,
+                observer.calls);
 
     const Cost wait = measure(1, [&] { unpaced.port.waitForBytes(kQuietWaitMs); });
     std::printf("(c) blocking wait on a quiet line: %.0f ms wall, %.3f ms CPU\n", wait.wallUs / 1e3,

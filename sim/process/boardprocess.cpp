@@ -1,5 +1,7 @@
 #include "boardprocess.h"
 
+#include <csignal>
+
 namespace {
 constexpr int kStartMs = 10000;
 } // namespace
@@ -24,6 +26,7 @@ void BoardProcess::stop() {
     if (m_process.state() == QProcess::NotRunning)
         return;
     m_process.terminate();
+    thaw();
     if (!m_process.waitForFinished(kStartMs))
         kill();
 }
@@ -31,4 +34,14 @@ void BoardProcess::stop() {
 void BoardProcess::kill() {
     m_process.kill();
     m_process.waitForFinished(kStartMs);
+}
+
+void BoardProcess::freeze() {
+    if (m_process.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(m_process.processId()), SIGSTOP);
+}
+
+void BoardProcess::thaw() {
+    if (m_process.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(m_process.processId()), SIGCONT);
 }

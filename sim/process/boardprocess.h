@@ -20,6 +20,11 @@ public:
     // SIGKILL: the board vanishes mid-conversation, as a pulled cable or a
     // dead USB adapter does. Returns once the process has been reaped.
     void kill();
+    // SIGSTOP: the board stops answering with the line still there, as a
+    // board that has hung does; thaw() (SIGCONT) lets it go on. stop()
+    // thaws a frozen board so that it can end.
+    void freeze();
+    void thaw();
 
 private:
     QProcess m_process;

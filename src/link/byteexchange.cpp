@@ -6,6 +6,7 @@
 #include "linklog.h"
 #include "linkmessages.h"
 #include "prompts.h"
+#include "replywait.h"
 #include "serialport.h"
 
 namespace {
@@ -40,9 +41,11 @@ int ByteExchange::exchange(int value, bool noReply, bool flushFirst) {
 }
 
 // Waits for the reply to the byte just sent. The waits block on the port,
-// so a silent board costs no CPU.
+// so a silent board costs no CPU; one that lasts is reported to the wait
+// observer, which keeps the window painting meanwhile.
 int ByteExchange::awaitReply() {
-    qint64 deadline = m_clock.monotonicMs() + kReplyTimeoutMs;
+    ReplyWait wait(*m_port, m_clock, m_waitObserver);
+    qint64 deadline = wait.startMs() + kReplyTimeoutMs;
     int timeouts = 0;
     for (;;) {
         if (m_port->bytesWaiting() > 0) {
@@ -58,9 +61,8 @@ int ByteExchange::awaitReply() {
                 return reply;
             }
         }
-        const qint64 remaining = deadline - m_clock.monotonicMs();
-        if (remaining > 0) {
-            if (m_port->waitForBytes(static_cast<int>(remaining)) == SerialPort::WaitResult::Lost)
+        if (m_clock.monotonicMs() < deadline) {
+            if (wait.until(deadline) == SerialPort::WaitResult::Lost)
                 return portLost();
             continue;
         }
@@ -75,10 +77,13 @@ int ByteExchange::awaitReply() {
             // byte on an empty input brings it back to a known state.
             m_flags.CommError = false;
             m_port->discardInput();
-            if (!send(kAttention))
+            if (!send(kAttention)) {
+                wait.end();
                 return portLost();
+            }
             continue;
         }
+        wait.end();
         const Prompts::Answer answer =
             m_prompts.message(LinkMessages::kCommErrorTitle, LinkMessages::kNoAnswer,
                               Prompts::Icon::Critical, Prompts::Buttons::RetryCancel);
@@ -87,6 +92,7 @@ int ByteExchange::awaitReply() {
             return kFailed;
         }
         timeouts = 0;
+        wait.restart();
     }
 }
 
@@ -98,7 +104,8 @@ int ByteExchange::awaitByte(int timeoutMs) {
         m_flags.CommError = true;
         return kFailed;
     }
-    const qint64 deadline = m_clock.monotonicMs() + timeoutMs;
+    ReplyWait wait(*m_port, m_clock, m_waitObserver);
+    const qint64 deadline = wait.startMs() + timeoutMs;
     for (;;) {
         if (m_port->bytesWaiting() > 0) {
             const int reply = m_port->readByte();
@@ -109,10 +116,9 @@ int ByteExchange::awaitByte(int timeoutMs) {
                 return reply;
             }
         }
-        const qint64 remaining = deadline - m_clock.monotonicMs();
-        if (remaining <= 0)
+        if (m_clock.monotonicMs() >= deadline)
             return -1;
-        if (m_port->waitForBytes(static_cast<int>(remaining)) == SerialPort::WaitResult::Lost)
+        if (wait.until(deadline) == SerialPort::WaitResult::Lost)
             return portLost();
     }
 }

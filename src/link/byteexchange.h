@@ -4,6 +4,7 @@
 
 class ByteTrace;
 class Clock;
+class LinkWaitObserver;
 class Prompts;
 class SerialPort;
 struct LinkFlags;
@@ -34,6 +35,8 @@ public:
     void setPort(SerialPort* port) { m_port = port; }
     SerialPort* port() const { return m_port; }
     void setTrace(ByteTrace* trace) { m_trace = trace; }
+    // Told of every wait for the board that lasts (see ReplyWait); not owned.
+    void setWaitObserver(LinkWaitObserver* observer) { m_waitObserver = observer; }
 
     // The mode the board was last put into; 0 forces a new handshake.
     int linkMode() const { return m_linkMode; }
@@ -42,7 +45,8 @@ public:
     // Sends one byte (0..255). Without noReply it waits for the reply byte:
     // 1 s, then twice an input discard and a resynchronising 0xFF with 2 s
     // of waiting each, then the Retry/Cancel box (about 5 s after the byte
-    // went out). Returns the reply (0..255), 0 when no reply was awaited,
+    // went out); a wait that lasts is reported to the wait observer (see
+    // ReplyWait). Returns the reply (0..255), 0 when no reply was awaited,
     // kFailed on failure.
     int exchange(int value, bool noReply, bool flushFirst);
 
@@ -71,5 +75,6 @@ private:
     Prompts& m_prompts;
     SerialPort* m_port = nullptr;
     ByteTrace* m_trace = nullptr;
+    LinkWaitObserver* m_waitObserver = nullptr;
     int m_linkMode = 0;
 };

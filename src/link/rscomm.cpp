@@ -285,6 +285,10 @@ void RSComm::setTrace(ByteTrace* trace) {
     d->exchange.setTrace(trace);
 }
 
+void RSComm::setWaitObserver(LinkWaitObserver* observer) {
+    d->exchange.setWaitObserver(observer);
+}
+
 int RSComm::ExchangeByte(int value, bool noReply, bool flushFirst) {
     const TransactionGuard guard(d->transactionDepth);
     return d->exchange.exchange(value, noReply, flushFirst);

@@ -12,6 +12,7 @@ class AppFolder;
 class ByteTrace;
 class Clock;
 class HeldOutputs;
+class LinkWaitObserver;
 class ProgramFileSet;
 class Prompts;
 class SerialPort;
@@ -27,8 +28,9 @@ class SerialPort;
 // CommErrorAlert come from LinkFlags.
 //
 // A transaction never yields to the event loop except inside the message
-// boxes it shows; transactionInProgress() tells pollers (timers that fire
-// inside such a box) not to start a second one.
+// boxes it shows and, through the wait observer, while the board has been
+// silent for a while; transactionInProgress() tells pollers (timers that
+// fire meanwhile) not to start a second one.
 class RSComm : public LinkFlags {
 public:
     RSComm(Clock& clock, Prompts& prompts, const AppFolder& folder);
@@ -126,6 +128,11 @@ public:
 
     // Optional byte trace (time, direction, byte, link mode); not owned.
     void setTrace(ByteTrace* trace);
+    // Optional: told when a wait for the board lasts past 200 ms, and then
+    // every 50 ms until it ends, from inside the transaction (see
+    // LinkWaitObserver); not owned. Without one every wait is a single
+    // blocking wait up to its deadline.
+    void setWaitObserver(LinkWaitObserver* observer);
 
     // ---- Transactions for the board-level operations built on top ----
     // One byte out; with a reply awaited, the reply byte (0..255), else 0;

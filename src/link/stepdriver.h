@@ -16,8 +16,9 @@ class RSComm;
 //
 // A step never starts while a link transaction is in progress: a link
 // message box (time-out, mode failure) runs a nested event loop in which
-// timers still fire, and two transactions must never interleave. Such a
-// tick is tried again a little later.
+// timers still fire, so does the window while the link waits on a silent
+// board, and two transactions must never interleave. Such a tick is tried
+// again a little later.
 class StepDriver : public QObject {
     Q_OBJECT
 

@@ -3,6 +3,7 @@
 #include "accesskeyrule.h"
 #include "appfolder.h"
 #include "appstate.h"
+#include "boardwaitindicator.h"
 #include "clock.h"
 #include "documentcommands.h"
 #include "frmabout.h"
@@ -92,6 +93,9 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
     createWindowMenu();
     createHelpMenu();
     createStatusBar();
+    // A silent board must not look like a hung program.
+    m_boardWait = std::make_unique<BoardWaitIndicator>(statusBar());
+    m_link.setWaitObserver(m_boardWait.get());
     new AccessKeyRule(this, [this] { return m_page; });
     new MenuShortcutRule(this);
     // F10 activates the menu bar, as the program's users expect.
@@ -123,6 +127,7 @@ frmMDIMain::frmMDIMain(AppState& state, RSComm& link, SerialPort& commObj, Promp
 }
 
 frmMDIMain::~frmMDIMain() {
+    m_link.setWaitObserver(nullptr);
     // The page talks to the link and the state, which outlive this window;
     // it goes first so nothing it does in its destructor meets a half-torn window.
     delete m_page;

@@ -14,7 +14,10 @@
 #include <QPointer>
 #include <QVector>
 
+#include <memory>
+
 class AppFolder;
+class BoardWaitIndicator;
 class DocumentCommands;
 class HelpWindow;
 class QAction;
@@ -128,6 +131,7 @@ private:
     QLabel* m_datePanel = nullptr;
     QLabel* m_timePanel = nullptr;
     SecondTicker* m_clockPanels = nullptr;
+    std::unique_ptr<BoardWaitIndicator> m_boardWait;
     QPointer<HelpWindow> m_help;
     QPointer<frmAbout> m_about;
 };
