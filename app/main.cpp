@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QTextStream>
 
 #include <algorithm>
@@ -128,6 +129,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // The desktop pairs the window with its menu entry and icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(VRAL_APP_ID));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/vral.png").arg(size));
+    QApplication::setWindowIcon(icon);
     parser.process(app);
 
     // Checked before anything is opened or shown.
