@@ -87,13 +87,23 @@ void TestInstall::installedProgramsWriteOnlyUnderHome() {
     QCOMPARE(created.status, 0);
     const Run shown = run(vralctl, {"doc", "show", document}, user);
     QCOMPARE(shown.status, 0);
-    QVERIFY2(shown.out.startsWith('{') && shown.out.contains("\"Version\": \"VRAL_R" VRAL_VERSION "\""),
+    QVERIFY2(shown.out.startsWith('{') &&
+                 shown.out.contains("\"Version\": \"VRAL_R" VRAL_VERSION "\""),
              shown.out.left(200).constData());
     // Going online reads the port settings: the shipped ones, copied first
-    // into the user's folder; the device is missing, so the link fails.
-    const Run read =
-        run(vralctl, {"--device", m_home.filePath("no-such-port"), "read", "B1"}, user);
-    QCOMPARE(read.status, 3);
+    // into the user's folder. The board's code texts are the shipped ones.
+    QProcess board;
+    board.setProcessEnvironment(user);
+    board.start(installed("bin/vral-boardsim"), {"--quiet"});
+    QVERIFY(board.waitForReadyRead(10000));
+    const QString device = QString::fromUtf8(board.readLine()).trimmed();
+    const Run faults = run(vralctl, {"--device", device, "board"}, user);
+    board.terminate();
+    QVERIFY(board.waitForFinished(10000));
+    QCOMPARE(faults.status, 0);
+    QVERIFY2(faults.out.startsWith("fault: Fault Code (00H): No Fault\n") &&
+                 faults.out.contains("\ncomm error: 00H No Error\n"),
+             faults.out.constData());
 
     QFile shipped(installed("share/vral/support/RSPort.cfg"));
     QFile seeded(m_home.filePath(".config/vral/Support/RSPort.cfg"));
