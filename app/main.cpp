@@ -6,7 +6,8 @@
 //                devices outside the usual families or the simulated
 //                board's pseudo-terminal
 // --home DIR     application folder holding Support and Help (also
-//                VRAL_HOME); default: the executable's folder
+//                VRAL_HOME); default: the executable's folder, or when
+//                installed the shipped data and the user's own folder
 // --simulate     attach an in-process simulated board instead of a port
 // --trace FILE   write every byte on the link to FILE
 // --page N       show page N of the page table at start (0-5), also the
@@ -25,6 +26,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QTextStream>
 
 #include <algorithm>
@@ -125,6 +127,12 @@ int main(int argc, char* argv[]) {
         return *status;
 
     QApplication app(argc, argv);
+    // The desktop pairs the window with its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VRAL_APP_ID));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/vral.png").arg(size));
+    QApplication::setWindowIcon(icon);
     parser.process(app);
 
     // Checked before anything is opened or shown.
@@ -140,10 +148,8 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    QString homeDir = optionOrEnvironment(parser, home, "VRAL_HOME");
-    if (homeDir.isEmpty())
-        homeDir = QCoreApplication::applicationDirPath();
-    const AppFolder folder(homeDir);
+    const AppFolder folder =
+        AppFolder::locate(parser.value(home), QCoreApplication::applicationDirPath());
 
     SystemClock clock;
 

@@ -2,11 +2,13 @@
 
 #include "bytetrace.h"
 
+#include <QCoreApplication>
 #include <QTextStream>
 
 CliSession::CliSession(const Options& options)
-    : prompts(options.retries), folder(options.home), port(options.device),
-      link(clock, prompts, folder), m_tracePath(options.trace) {}
+    : prompts(options.retries),
+      folder(AppFolder::locate(options.home, QCoreApplication::applicationDirPath())),
+      port(options.device), link(clock, prompts, folder), m_tracePath(options.trace) {}
 
 CliSession::~CliSession() {
     link.setTrace(nullptr);

@@ -19,7 +19,7 @@ class CliSession {
 public:
     struct Options {
         QString device; // --device or VRAL_DEVICE
-        QString home;   // --home or VRAL_HOME; default: the program's folder
+        QString home;   // --home; empty: VRAL_HOME, else the folder as installed
         QString trace;  // --trace FILE; empty: none
         int retries = 0;
     };

@@ -62,12 +62,14 @@ int main(int argc, char* argv[]) {
     parser.setApplicationDescription(commandHelp());
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption device(QStringLiteral("device"),
-                                    QStringLiteral("Open PATH whatever the port number."),
-                                    QStringLiteral("PATH"));
-    const QCommandLineOption home(QStringLiteral("home"),
-                                  QStringLiteral("Application folder (default: the program's)."),
-                                  QStringLiteral("DIR"));
+    const QCommandLineOption device(
+        QStringLiteral("device"),
+        QStringLiteral("Open PATH whatever the port number (also VRAL_DEVICE)."),
+        QStringLiteral("PATH"));
+    const QCommandLineOption home(
+        QStringLiteral("home"),
+        QStringLiteral("Application folder with Support and Help (also VRAL_HOME)."),
+        QStringLiteral("DIR"));
     const QCommandLineOption trace(QStringLiteral("trace"),
                                    QStringLiteral("Write a byte trace of the link to FILE."),
                                    QStringLiteral("FILE"));
@@ -89,8 +91,6 @@ int main(int argc, char* argv[]) {
     options.device =
         parser.isSet(device) ? parser.value(device) : qEnvironmentVariable("VRAL_DEVICE");
     options.home = parser.value(home);
-    if (options.home.isEmpty())
-        options.home = qEnvironmentVariable("VRAL_HOME", QCoreApplication::applicationDirPath());
     options.trace = parser.value(trace);
 
     CliSession session(options);

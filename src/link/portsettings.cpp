@@ -77,11 +77,11 @@ std::optional<SettingsFileError> PortSettingsFile::write(const PortSettings& set
 std::optional<SettingsFileError> writeWendaxPortFiles(const AppFolder& folder, int port) {
     const QByteArray line = QByteArray::number(port - 1) + "\r\n";
     for (const char* tool : {"\\WDX51", "\\WDX96", "\\PLS51"}) {
-        const QString toolFolder = folder.path(QLatin1String(tool));
+        const QString toolFolder = folder.userPath(QLatin1String(tool));
         if (!QFileInfo(toolFolder).isDir())
             continue;
-        if (auto error =
-                writeLine(folder.path(QLatin1String(tool) + QStringLiteral("\\WENDAX.SFG")), line))
+        if (auto error = writeLine(
+                folder.userPath(QLatin1String(tool) + QStringLiteral("\\WENDAX.SFG")), line))
             return error;
     }
     return std::nullopt;

@@ -58,7 +58,7 @@ RSComm::RSComm(Clock& clock, Prompts& prompts, const AppFolder& folder)
 RSComm::~RSComm() = default;
 
 QString RSComm::CommSettingsFile() const {
-    return d->folder.path(QStringLiteral("\\Support\\RSPort.cfg"));
+    return d->folder.userPath(QStringLiteral("\\Support\\RSPort.cfg"));
 }
 
 // Reads the settings file (creating it with the defaults when it is missing
@@ -197,7 +197,7 @@ QString RSComm::LCFBoardIndex(int boardType) {
 }
 
 QString RSComm::supportPath(const QString& relative) const {
-    return d->folder.path(relative);
+    return d->folder.dataPath(relative);
 }
 
 Prompts& RSComm::prompts() const {

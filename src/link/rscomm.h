@@ -88,7 +88,7 @@ public:
     static QString TargetboardName(int targetboardType);
     // Board type code to its index in the configuration files; empty if none.
     static QString LCFBoardIndex(int boardType);
-    // Full path of a file under the application folder ("\Support\CommErrCodes.txt").
+    // Full path of a shipped file the program reads ("\Support\CommErrCodes.txt").
     QString supportPath(const QString& relative) const;
     // The prompts the link shows its boxes through (for helpers built on the link).
     Prompts& prompts() const;

@@ -25,8 +25,8 @@ std::optional<CodeFile> readCodeFile(const QString& path) {
 void showTargetBoardDialog(PageServices& services, const AppFolder& folder,
                            const QString& programPath, QWidget* parent) {
     TargetCodeFiles codes;
-    codes.faults = readCodeFile(folder.path(QStringLiteral("\\support\\FaultErrCodes.txt")));
-    codes.commErrors = readCodeFile(folder.path(QStringLiteral("\\support\\CommErrCodes.txt")));
+    codes.faults = readCodeFile(folder.dataPath(QStringLiteral("\\support\\FaultErrCodes.txt")));
+    codes.commErrors = readCodeFile(folder.dataPath(QStringLiteral("\\support\\CommErrCodes.txt")));
 
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("dlgTargetBoard"));

@@ -423,9 +423,9 @@ void frmMDIMain::commPort() {
 }
 
 void frmMDIMain::showHelpTopics() {
-    // The guide lives beside the program, like the settings and code files;
-    // it is looked up when asked for, so a Help folder added later is found.
-    const QString contents = m_folder.path(QStringLiteral("\\Help\\index.html"));
+    // The guide is shipped with the program, like the code files; it is
+    // looked up when asked for, so a Help folder added later is found.
+    const QString contents = m_folder.dataPath(QStringLiteral("\\Help\\index.html"));
     if (!QFileInfo::exists(contents)) {
         m_prompts.message(kVral, QStringLiteral("The help file could not be found:\r\n") + contents,
                           Prompts::Icon::Exclamation, Prompts::Buttons::Ok);

@@ -83,7 +83,7 @@ void TestBoardIdentity::faultDescription() {
     QFETCH(int, code);
     QFETCH(QString, text);
     BoardRig rig;
-    writeFile(rig.folder.path("\\Support\\FaultErrCodes.txt"), file);
+    writeFile(rig.folder.dataPath("\\Support\\FaultErrCodes.txt"), file);
     QCOMPARE(rig.link.FaultDescription(code), text);
     QVERIFY(rig.prompts.records().isEmpty());
 }
@@ -91,7 +91,7 @@ void TestBoardIdentity::faultDescription() {
 void TestBoardIdentity::brokenFaultFileShowsErrorBox() {
     BoardRig rig;
     QCOMPARE(rig.link.FaultDescription(1), "Fault Code (01H): --- Fault File Not Found ---");
-    writeFile(rig.folder.path("\\Support\\FaultErrCodes.txt"),
+    writeFile(rig.folder.dataPath("\\Support\\FaultErrCodes.txt"),
               "01,One\r\n02,\"Two\r\n03,Three\r\n");
     rig.prompts.answerMessage(Prompts::Answer::Ok);
     QCOMPARE(rig.link.FaultDescription(3), "Fault Code (03H): ");
