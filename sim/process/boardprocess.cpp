@@ -1,5 +1,7 @@
 #include "boardprocess.h"
 
+#include <signal.h>
+
 namespace {
 constexpr int kStartMs = 10000;
 } // namespace
@@ -23,6 +25,7 @@ BoardProcess::~BoardProcess() {
 void BoardProcess::stop() {
     if (m_process.state() == QProcess::NotRunning)
         return;
+    thaw(); // a frozen board would never see the SIGTERM
     m_process.terminate();
     if (!m_process.waitForFinished(kStartMs))
         kill();
@@ -31,4 +34,14 @@ void BoardProcess::stop() {
 void BoardProcess::kill() {
     m_process.kill();
     m_process.waitForFinished(kStartMs);
+}
+
+void BoardProcess::freeze() {
+    if (m_process.state() == QProcess::Running)
+        ::kill(pid_t(m_process.processId()), SIGSTOP);
+}
+
+void BoardProcess::thaw() {
+    if (m_process.state() == QProcess::Running)
+        ::kill(pid_t(m_process.processId()), SIGCONT);
 }

@@ -20,6 +20,10 @@ public:
     // SIGKILL: the board vanishes mid-conversation, as a pulled cable or a
     // dead USB adapter does. Returns once the process has been reaped.
     void kill();
+    // SIGSTOP / SIGCONT: the board freezes mid-conversation (a board that
+    // hangs, a device server that stalls) and comes back as it was.
+    void freeze();
+    void thaw();
 
 private:
     QProcess m_process;
