@@ -15,6 +15,9 @@ constexpr int kResyncTimeoutMs = 2000;
 // The third time-out in a row asks the user; the two before resynchronise.
 constexpr int kTimeoutsBeforeAsking = 3;
 constexpr int kModeTimeoutMs = 2000;
+// A quiet line for this long after a late reply: the board has nothing more
+// to send (at 9600 bit/s a byte takes about 1 ms).
+constexpr int kLateReplyQuietMs = 50;
 
 } // namespace
 
@@ -55,6 +58,8 @@ int ByteExchange::awaitReply() {
                 // A board that answers after a Retry has recovered: the error
                 // the time-out set must not fail the transaction after all.
                 m_flags.CommError = false;
+                if (timeouts > 0 && !discardLateReplies())
+                    return portLost();
                 return reply;
             }
         }
@@ -87,6 +92,38 @@ int ByteExchange::awaitReply() {
             return kFailed;
         }
         timeouts = 0;
+    }
+}
+
+// A board that was stalled (not deaf) answers, once it wakes, both the byte
+// that timed out and each resynchronising 0xFF. The first reply is the one
+// taken; the others would put every later reply one byte behind the bytes
+// sent, and the link would then take an echo for another byte's echo.
+bool ByteExchange::discardLateReplies() {
+    for (;;) {
+        const SerialPort::WaitResult waited = m_port->waitForBytes(kLateReplyQuietMs);
+        if (waited == SerialPort::WaitResult::Lost)
+            return false;
+        if (waited == SerialPort::WaitResult::TimedOut)
+            return true;
+        m_port->discardInput();
+    }
+}
+
+bool ByteExchange::letStalledTransactionLapse() {
+    if (!m_port || !m_port->isOpen())
+        return false;
+    qCDebug(lcLink) << "late reply inside a transaction: line kept quiet";
+    const qint64 deadline = m_clock.monotonicMs() + kReplyTimeoutMs;
+    for (;;) {
+        m_port->discardInput();
+        const qint64 remaining = deadline - m_clock.monotonicMs();
+        if (remaining <= 0)
+            return true;
+        if (m_port->waitForBytes(static_cast<int>(remaining)) == SerialPort::WaitResult::Lost) {
+            portLost();
+            return false;
+        }
     }
 }
 
