@@ -48,13 +48,14 @@ BoardSim::BoardSim(Clock& clock) : m_clock(clock), m_machine(clock, m_memory, m_
     m_lastByteMs = clock.monotonicMs();
 }
 
-void BoardSim::setFault(Fault fault, int count) {
+void BoardSim::setFault(Fault fault, int count, int afterBytes) {
     m_fault = fault;
     m_faultCount = count;
+    m_faultDelay = afterBytes;
 }
 
 bool BoardSim::strikes(Fault fault) {
-    if (m_fault != fault)
+    if (m_fault != fault || m_faultDelay > 0)
         return false;
     qCDebug(lcSim) << "fault strikes:" << static_cast<int>(fault);
     if (m_faultCount > 0 && --m_faultCount == 0)
@@ -63,6 +64,13 @@ bool BoardSim::strikes(Fault fault) {
 }
 
 QByteArray BoardSim::receive(std::uint8_t byte) {
+    QByteArray reply = answer(byte);
+    if (m_faultDelay > 0)
+        --m_faultDelay;
+    return reply;
+}
+
+QByteArray BoardSim::answer(std::uint8_t byte) {
     m_machine.run();
     if (strikes(Fault::Silent))
         return {};

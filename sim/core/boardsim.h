@@ -42,7 +42,9 @@ public:
 
     // The fault strikes `count` times (each struck byte counts once) and
     // then clears itself; a count of 0 keeps it until setFault(Fault::None).
-    void setFault(Fault fault, int count = 0);
+    // It is armed only once `afterBytes` more bytes have been received, so
+    // that it can strike in the middle of a long command.
+    void setFault(Fault fault, int count = 0, int afterBytes = 0);
     Fault fault() const { return m_fault; }
 
     // Board memory (64 KiB), as the memory read and write transactions see it.
@@ -88,6 +90,7 @@ private:
         RecordData
     };
 
+    QByteArray answer(std::uint8_t byte);
     QByteArray atBoundary(std::uint8_t byte);
     QByteArray modeCommand(std::uint8_t byte);
     QByteArray readAddressLow(std::uint8_t byte);
@@ -115,6 +118,7 @@ private:
 
     Fault m_fault = Fault::None;
     int m_faultCount = 0;
+    int m_faultDelay = 0; // bytes still to receive before the fault is armed
 
     Mode m_mode = Mode::None;
     Step m_step = Step::Boundary;

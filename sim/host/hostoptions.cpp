@@ -65,6 +65,10 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
             "Inject a fault: silent, wrong-echo, mode-refused, pls-busy, bad-checksum or "
             "pls-refused, optionally =N for N times only."),
         QStringLiteral("fault"));
+    const QCommandLineOption faultAfter(
+        QStringLiteral("fault-after"),
+        QStringLiteral("Arm the fault only once <n> bytes have been received."),
+        QStringLiteral("n"));
     const QCommandLineOption alarms(QStringLiteral("alarms"),
                                     QStringLiteral("Let the machine alarms come and go."));
     const QCommandLineOption stopped(
@@ -86,7 +90,8 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
         QStringLiteral("Apply the ADDRESS=VALUE lines of <file> ('#' starts a comment) before "
                        "any --set."),
         QStringLiteral("file"));
-    parser.addOptions({link, baud, memory, fault, alarms, stopped, quiet, seed, set, settingsFile});
+    parser.addOptions(
+        {link, baud, memory, fault, faultAfter, alarms, stopped, quiet, seed, set, settingsFile});
 
     HostOptionsResult result;
     if (!parser.parse(arguments)) {
@@ -124,6 +129,15 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
     if (parser.isSet(fault) && !parseFault(parser.value(fault), o)) {
         result.error = QStringLiteral("Unknown fault: %1").arg(parser.value(fault));
         return result;
+    }
+    if (parser.isSet(faultAfter)) {
+        bool ok = false;
+        o.faultAfter = parser.value(faultAfter).toInt(&ok);
+        if (!ok || o.faultAfter < 0) {
+            result.error = QStringLiteral("--fault-after takes a number of bytes, not %1")
+                               .arg(parser.value(faultAfter));
+            return result;
+        }
     }
     if (parser.isSet(seed)) {
         bool ok = false;

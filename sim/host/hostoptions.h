@@ -12,6 +12,7 @@ struct HostOptions {
     QString memoryFile; // image loaded at start when present, saved at exit
     BoardSim::Fault fault = BoardSim::Fault::None;
     int faultCount = 0; // 0: the fault lasts
+    int faultAfter = 0; // bytes received before the fault is armed
     bool alarms = false;
     bool stopped = false; // machine model stopped
     bool quiet = false;

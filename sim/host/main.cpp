@@ -133,7 +133,7 @@ int main(int argc, char* argv[]) {
     if (!applySettings(board, options, error))
         return fail(error);
     board.machine().setSeed(options.seed);
-    board.setFault(options.fault, options.faultCount);
+    board.setFault(options.fault, options.faultCount, options.faultAfter);
     board.machine().setAlarmCycling(options.alarms);
     board.setMachineRunning(!options.stopped);
 

@@ -25,8 +25,8 @@ BoardProcess::~BoardProcess() {
 void BoardProcess::stop() {
     if (m_process.state() == QProcess::NotRunning)
         return;
+    thaw(); // a frozen board would never see the SIGTERM
     m_process.terminate();
-    thaw();
     if (!m_process.waitForFinished(kStartMs))
         kill();
 }

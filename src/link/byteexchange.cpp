@@ -16,6 +16,9 @@ constexpr int kResyncTimeoutMs = 2000;
 // The third time-out in a row asks the user; the two before resynchronise.
 constexpr int kTimeoutsBeforeAsking = 3;
 constexpr int kModeTimeoutMs = 2000;
+// A quiet line for this long after a late reply: the board has nothing more
+// to send (at 9600 bit/s a byte takes about 1 ms).
+constexpr int kLateReplyQuietMs = 50;
 
 } // namespace
 
@@ -58,6 +61,8 @@ int ByteExchange::awaitReply() {
                 // A board that answers after a Retry has recovered: the error
                 // the time-out set must not fail the transaction after all.
                 m_flags.CommError = false;
+                if (timeouts > 0 && !discardLateReplies())
+                    return portLost();
                 return reply;
             }
         }
@@ -93,6 +98,39 @@ int ByteExchange::awaitReply() {
         }
         timeouts = 0;
         wait.restart();
+    }
+}
+
+// A board that was stalled (not deaf) answers, once it wakes, both the byte
+// that timed out and each resynchronising 0xFF. The first reply is the one
+// taken; the others would put every later reply one byte behind the bytes
+// sent, and the link would then take an echo for another byte's echo.
+bool ByteExchange::discardLateReplies() {
+    for (;;) {
+        const SerialPort::WaitResult waited = m_port->waitForBytes(kLateReplyQuietMs);
+        if (waited == SerialPort::WaitResult::Lost)
+            return false;
+        if (waited == SerialPort::WaitResult::TimedOut)
+            return true;
+        m_port->discardInput();
+    }
+}
+
+bool ByteExchange::letStalledTransactionLapse() {
+    if (!m_port || !m_port->isOpen())
+        return false;
+    qCDebug(lcLink) << "late reply inside a transaction: line kept quiet";
+    // A wait like any other for the board: the window keeps painting.
+    ReplyWait wait(*m_port, m_clock, m_waitObserver);
+    const qint64 deadline = wait.startMs() + kReplyTimeoutMs;
+    for (;;) {
+        m_port->discardInput();
+        if (m_clock.monotonicMs() >= deadline)
+            return true;
+        if (wait.until(deadline) == SerialPort::WaitResult::Lost) {
+            portLost();
+            return false;
+        }
     }
 }
 

@@ -55,6 +55,15 @@ public:
     // link had failed already or the device was lost.
     int awaitByte(int timeoutMs);
 
+    // A board that answered only after a resynchronising 0xFF may still be
+    // inside the transaction the link gave up on, and inside a write it
+    // takes every byte, 0xFF included, as an address or data byte: the
+    // link's next byte would be written somewhere. Keeps the line quiet for
+    // the 1 s reply time, longer than the board's stalled-transaction time,
+    // throwing away the late replies, so that the next 0xFF is attention.
+    // False when the device was lost meanwhile.
+    bool letStalledTransactionLapse();
+
     // Puts the board into a transaction mode: 0xFF answered 0x55, then the
     // command byte answered 0x55; other answers are retried for 2 s, then the
     // Retry/Cancel box. Cancel takes the link down. True at once when the
@@ -68,6 +77,7 @@ public:
 private:
     bool send(quint8 byte);
     int awaitReply();
+    bool discardLateReplies();
     int portLost();
 
     LinkFlags& m_flags;

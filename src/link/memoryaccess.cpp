@@ -33,13 +33,15 @@ QString MemoryAccess::readLocation(const QString& add) {
         const int echo = m_exchange.exchange(highByte(address), false, false);
         if (echo == ByteExchange::kFailed)
             return QString();
+        if (answeredLate(kReadMode))
+            return QString();
         if (echo != highByte(address)) {
             m_readMismatch = true;
             m_exchange.setLinkMode(0);
             return QString();
         }
         const int byte = m_exchange.exchange(lowByte(address), false, false);
-        if (byte == ByteExchange::kFailed)
+        if (byte == ByteExchange::kFailed || answeredLate(kReadMode))
             return QString();
         data[static_cast<size_t>(k)] = static_cast<quint8>(byte);
     }
@@ -93,6 +95,8 @@ void MemoryAccess::WriteLocation(const QString& add, const QString& value) {
             const Echo echo = sendChecked(byte);
             if (echo == Echo::Failed)
                 return;
+            if (answeredLate(kWriteMode))
+                return;
             if (echo == Echo::Mismatched)
                 break; // the rest of this byte is skipped
         }
@@ -107,6 +111,19 @@ bool MemoryAccess::writeRepeated(const QString& add, const QString& value) {
     if (m_writeMismatch)
         WriteLocation(add, value);
     return !m_writeMismatch && !m_readMismatch;
+}
+
+// The reply came only after a time-out and a resynchronising 0xFF (the link
+// mode fell to 0 meanwhile): it may be the answer to another byte, and the
+// board may still be inside the transaction, taking the next byte as an
+// address or data byte. The transaction is void, as after a wrong echo, and
+// the line is kept quiet until the board has dropped it.
+bool MemoryAccess::answeredLate(int mode) {
+    if (m_exchange.linkMode() == mode)
+        return false;
+    (mode == kReadMode ? m_readMismatch : m_writeMismatch) = true;
+    m_exchange.letStalledTransactionLapse();
+    return true;
 }
 
 MemoryAccess::Echo MemoryAccess::sendChecked(quint8 byte) {

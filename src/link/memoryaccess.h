@@ -36,6 +36,7 @@ private:
     enum class Echo { Matched, Mismatched, Failed };
     // Sends one byte of a write and compares its echo; a mismatch sets the flag.
     Echo sendChecked(quint8 byte);
+    bool answeredLate(int mode);
     void entryAlert(const QString& sentence);
 
     ByteExchange& m_exchange;
