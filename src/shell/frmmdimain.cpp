@@ -4,6 +4,7 @@
 #include "appfolder.h"
 #include "appstate.h"
 #include "clock.h"
+#include "comparecommands.h"
 #include "documentcommands.h"
 #include "frmabout.h"
 #include "frmsetupcomm.h"
@@ -168,6 +169,7 @@ void frmMDIMain::createFileMenu() {
             &QAction::triggered, this, [this] { m_program.UploadProgram(); });
     addTransferMenu(file, QStringLiteral("mnuFileDownload"), QStringLiteral("&Download Data"),
                     &DataTransferCommands::download);
+    (new CompareCommands(m_commands, this))->addEntries(file);
     file->addSeparator();
     connect(addAction(file, QStringLiteral("mnuFilePrint"), QStringLiteral("&Print Report..."),
                       QKeySequence(Qt::CTRL | Qt::Key_P)),
