@@ -95,8 +95,8 @@ void CompareCommands::compareWithFile() {
     read.document.fitTables();
     show(read.document, QStringLiteral("File"),
          QStringLiteral("The document ") + m_context.state.gFileNameCaption +
-             QStringLiteral(" beside the file ") + QDir::toNativeSeparators(*path) +
-             QLatin1Char('.'));
+             QStringLiteral(" beside the file [") + QFileInfo(*path).fileName() +
+             QStringLiteral("]."));
 }
 
 void CompareCommands::show(const SetupDocument& other, const QString& rightCaption,

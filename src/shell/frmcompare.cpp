@@ -80,6 +80,10 @@ frmCompare::frmCompare(QVector<ComparisonItem> items, const QString& rightCaptio
     QPushButton* closeButton =
         buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
     closeButton->setObjectName(QStringLiteral("cmdClose"));
+    // Enter closes the window, as in a message box; Copy and Save As are asked for.
+    copyButton->setAutoDefault(false);
+    saveButton->setAutoDefault(false);
+    closeButton->setDefault(true);
     connect(copyButton, &QPushButton::clicked, this, &frmCompare::copy);
     connect(saveButton, &QPushButton::clicked, this, &frmCompare::saveAs);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
