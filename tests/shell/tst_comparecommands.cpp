@@ -1,8 +1,7 @@
 // File > "Compare with &Board..." and "Compare with &File..." as the user
-// meets them: the board read in the progress window, the offline question,
-// the Open dialog, the comparison window's count, marks, filters, Copy and
-// Save As; and that nothing of it changes the documents, the files or the
-// board.
+// meets them: the board read in the progress window, the Open dialog, the
+// comparison window's count, marks, filters, Copy and Save As; and that
+// nothing of it changes the documents, the files or the board.
 #include "appstate.h"
 #include "boardrig.h"
 #include "commandcontext.h"
@@ -13,7 +12,6 @@
 #include "onlinesession.h"
 #include "setupfile.h"
 #include "stepdriver.h"
-#include "transferwire.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -81,9 +79,7 @@ class TestCompareCommands : public QObject {
 
 private slots:
     void boardComparisonOnlyReads();
-    void offlineAnsweredNoDoesNothing();
     void fileComparisonCopyAndSave();
-    void unreadableFileSaysSo();
 };
 
 void TestCompareCommands::boardComparisonOnlyReads() {
@@ -111,32 +107,15 @@ void TestCompareCommands::boardComparisonOnlyReads() {
     child<QCheckBox>(window, "chkOnlyDifferences")->setChecked(false);
     QCOMPARE(rows(window).size(), 223);
     QCOMPARE(rows(window).first(), QStringLiteral("\u2260 | ") + kRetractLabel + " | 20 | 25");
-    QCOMPARE(rows(window).at(1),
-             QStringLiteral(" | 2. Print Trip Extend Response Time (msec): | 20 | 20"));
 
-    // Only reads went down the line; the board, the documents and the
-    // unsaved edit are as they were.
-    static const QRegularExpression reading(
-        QStringLiteral("^(read \\d+|word 0x[12]8|readconfig|recall \\d+)$"));
-    for (const QString& transaction : transferTransactions(rig.port.sentBytes()))
-        QVERIFY2(reading.match(transaction).hasMatch(), qPrintable(transaction));
+    // The board, the documents and the unsaved edit are as they were (the
+    // wire itself is checked where the read is tested).
     QCOMPARE(rig.board.memoryImage(), memory);
     QCOMPARE(rig.state.CurrentDocument, before.CurrentDocument);
     QCOMPARE(rig.state.SavedDocument, before.SavedDocument);
     QCOMPARE(rig.state.gUploadNOW, before.gUploadNOW);
     QVERIFY(QTest::qWaitFor([&rig] { return rig.commands.processingWindow() == nullptr; }));
     delete window;
-}
-
-void TestCompareCommands::offlineAnsweredNoDoesNothing() {
-    CompareRig rig;
-    rig.prompts.answerMessage(Prompts::Answer::No);
-    rig.commands.compareWithBoard();
-    QCOMPARE(rig.prompts.messageCount(), 1);
-    QCOMPARE(rig.prompts.messages().first().title, QStringLiteral("Program Offline"));
-    QVERIFY(!rig.commands.processingWindow());
-    QVERIFY(!rig.commands.comparisonWindow());
-    QVERIFY(rig.port.sentBytes().isEmpty());
 }
 
 void TestCompareCommands::fileComparisonCopyAndSave() {
@@ -158,8 +137,8 @@ void TestCompareCommands::fileComparisonCopyAndSave() {
     frmCompare* window = rig.commands.comparisonWindow();
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), QStringLiteral("Compare with File"));
-    QCOMPARE(child<QTreeWidget>(window, "tvwCompare")->headerItem()->text(3),
-             QStringLiteral("File"));
+    // It fits a 1366 x 768 screen; the table scrolls.
+    QVERIFY(window->width() <= 1366 && window->height() <= 700);
     QCOMPARE(countText(window), QStringLiteral("1 of 63 items differ"));
     QCOMPARE(window->copyText(), QStringLiteral("Section\tItem\tDocument\tFile\tDiffers\n"
                                                 "DF1 Bridge\tDestination Node:\t1\t7\tyes\n"));
@@ -184,25 +163,6 @@ void TestCompareCommands::fileComparisonCopyAndSave() {
     QCOMPARE(rig.state.gFileNamePath, before.gFileNamePath);
     QVERIFY(rig.port.sentBytes().isEmpty());
     delete window;
-}
-
-void TestCompareCommands::unreadableFileSaysSo() {
-    CompareRig rig;
-    const QString file = rig.home.filePath(QStringLiteral("short.sdt"));
-    QFile out(file);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write("\x0b\x00VRAL", 6);
-    out.close();
-    rig.prompts.answerOpenFile(file);
-    rig.prompts.answerMessage(Prompts::Answer::Ok);
-    rig.commands.compareWithFile();
-    QVERIFY(!rig.commands.comparisonWindow());
-    const ScriptedPrompts::Record box = rig.prompts.messages().first();
-    QCOMPARE(box.title, QStringLiteral("Compare with File"));
-    QVERIFY2(box.text.startsWith(QStringLiteral("Could not open the set-up file:\r\n") + file +
-                                 QStringLiteral("\r\n\r\n")),
-             qPrintable(box.text));
-    QCOMPARE(box.icon, Prompts::Icon::Exclamation);
 }
 
 QTEST_MAIN(TestCompareCommands)
