@@ -22,7 +22,7 @@ const QString kFilter = QStringLiteral("Setup Files(*.sdt)|*.sdt|");
 
 // One board read with its runner and progress window, for as long as it runs.
 struct CompareCommands::Reading {
-    Reading(CommandContext& context)
+    explicit Reading(CommandContext& context)
         : readback(context.state.CurrentDocument, context.link, context.prompts),
           runner(context.link, readback),
           window(
