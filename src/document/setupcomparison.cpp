@@ -20,10 +20,11 @@ public:
     ItemList(const SetupDocument& left, const SetupDocument& right)
         : m_left(left), m_right(right) {}
 
+    void part(const char* title) { m_part = QString::fromLatin1(title); }
     void heading(const char* section) { m_section = QString::fromLatin1(section); }
 
     void add(const QString& label, qint64 left, qint64 right, bool counter = false) {
-        m_items.append({m_section, label, left, right, counter});
+        m_items.append({m_part, m_section, label, left, right, counter});
     }
     void slot(const QString& label, int index, bool counter = false) {
         add(label, m_left.Values.value(index), m_right.Values.value(index), counter);
@@ -48,6 +49,7 @@ public:
 private:
     const SetupDocument& m_left;
     const SetupDocument& m_right;
+    QString m_part;
     QString m_section;
     QVector<ComparisonItem> m_items;
 };
@@ -60,6 +62,7 @@ QString ComparisonItem::text(qint64 value, const QLocale& locale) const {
 
 QVector<ComparisonItem> compareDocuments(const SetupDocument& left, const SetupDocument& right) {
     ItemList list(left, right);
+    list.part(ReportLabels::kSetupTitle);
     for (int i = 0; i < kSetupFieldCount; ++i) {
         if (i == 0)
             list.heading(ReportLabels::kResponseTimes);
@@ -86,6 +89,7 @@ QVector<ComparisonItem> compareDocuments(const SetupDocument& left, const SetupD
 
     // The report prints the trips per spindle of the machine's life (slots
     // 1-48) nowhere; they are counters like those of the shifts.
+    list.part(ReportLabels::kShiftTitle);
     list.heading(ReportLabels::kTripsPerSpindle);
     list.slot(trimmed(ReportLabels::kTripShiftOffset), 0);
     list.spindles(ReportLabels::kDriveSideSpindles, kTripsDriveSide);
@@ -93,6 +97,7 @@ QVector<ComparisonItem> compareDocuments(const SetupDocument& left, const SetupD
     list.shift(ReportLabels::kCurrentShift, kCurrentShift);
     list.shift(ReportLabels::kLastShift, kLastShift);
 
+    list.part(Df1Text::kTitle);
     list.heading(Df1Text::kTitle);
     for (size_t i = 0; i < Df1Text::kCaptions.size(); ++i)
         list.slot(QString::fromLatin1(Df1Text::kCaptions[i]).remove(QLatin1Char('&')),

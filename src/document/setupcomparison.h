@@ -13,6 +13,7 @@ struct SetupDocument;
 // Compensation (advance): CH03 (msec):", "5. Channel Setpoints (ON - OFF):
 // CH10: ON"), and the value in each document.
 struct ComparisonItem {
+    QString part; // the report's section title: "Set-up Parameters", ...; "DF1 Bridge"
     QString section;
     QString label;
     qint64 left = 0;

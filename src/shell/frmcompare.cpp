@@ -34,6 +34,18 @@ void markRow(QTreeWidgetItem* row) {
     }
 }
 
+// A row across the table: a section title (underlined) or a heading.
+QTreeWidgetItem* addTitleRow(QTreeWidget* table, const QString& text, bool title) {
+    auto* row = new QTreeWidgetItem(table, {text});
+    row->setFirstColumnSpanned(true);
+    row->setFlags(Qt::ItemIsEnabled);
+    QFont font = row->font(kMark);
+    font.setBold(true);
+    font.setUnderline(title);
+    row->setFont(kMark, font);
+    return row;
+}
+
 } // namespace
 
 frmCompare::frmCompare(QVector<ComparisonItem> items, const QString& rightCaption,
@@ -114,16 +126,17 @@ void frmCompare::fill() {
 
     m_table->clear();
     const QLocale locale;
+    QString part;
     QTreeWidgetItem* group = nullptr;
     for (const ComparisonItem& item : shownItems(m_items, filter)) {
-        if (!group || group->text(kMark) != item.section) {
-            group = new QTreeWidgetItem(m_table, {item.section});
-            group->setFirstColumnSpanned(true);
-            QFont font = group->font(kMark);
-            font.setBold(true);
-            group->setFont(kMark, font);
-            group->setFlags(Qt::ItemIsEnabled);
+        // The report's section titles above its headings: the set-up and the
+        // shift data both have an "A.".
+        if (item.part != part && item.part != item.section) {
+            part = item.part;
+            addTitleRow(m_table, part, true);
         }
+        if (!group || group->text(kMark) != item.section)
+            group = addTitleRow(m_table, item.section, false);
         auto* row = new QTreeWidgetItem(group, {item.differs() ? kDiffersMark : QString(),
                                                 item.label, item.text(item.left, locale),
                                                 item.text(item.right, locale)});

@@ -136,7 +136,8 @@ void TestSetupComparison::labelsAreTheReports() {
     for (const ComparisonItem& item : items) {
         if (notInReport.contains(item.label))
             continue;
-        QVERIFY2(texts.contains(item.section), qPrintable(item.section));
+        QVERIFY2(texts.contains(item.part) && texts.contains(item.section),
+                 qPrintable(item.part + " / " + item.section));
         if (texts.contains(item.label))
             continue;
         const auto parent = std::find_if(texts.begin(), texts.end(), [&item](const QString& t) {
