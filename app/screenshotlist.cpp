@@ -1,6 +1,9 @@
 #include "screenshotlist.h"
 
+#include "appstate.h"
 #include "screentour.h"
+#include "setupdocument.h"
+#include "setupfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +48,11 @@ QStringList jammedBoard() {
 // The DF1 bridge with a link-layer fault (F0) and its extended status.
 QStringList df1FaultBoard() {
     return sets({"B4303=0x10", "B4018=0xF0", "B4019=0x1B", "B4023=2", "B4021=5", "B4022=2"});
+}
+// A stopped board unlike the new document in a set-up value, the spindle
+// #1 trip shift offset, a shift counter and a DF1 setting.
+QStringList changedBoard() {
+    return stoppedBoard() + sets({"B1012=25", "B1011=30", "D1104=1234", "B4050=3"});
 }
 // Paced like a real line, so a data transfer lasts long enough to be seen.
 QStringList pacedBoard() {
@@ -268,6 +276,26 @@ const std::vector<Shot>& shots() {
              dataTransfer(tour, QStringLiteral("mnuFileUploadData4"),
                           QStringLiteral("transfer-progress"));
          }},
+        {"compare-board",
+         [](ScreenTour& tour, const ShotFiles&) {
+             onlinePage(tour, changedBoard(), kMainDisplay);
+             tour.trigger(QStringLiteral("mnuFileCompareBoard"));
+             tour.waitForDialog("frmCompare");
+             tour.settle(300);
+             tour.shootDialog(QStringLiteral("compare-board"));
+             tour.closeDialog();
+         }},
+        {"compare-file",
+         [](ScreenTour& tour, const ShotFiles& files) {
+             tour.offline();
+             tour.trigger(QStringLiteral("mnuFileCompareFile"));
+             tour.chooseFile(files.compareFile);
+             tour.waitForDialog("frmCompare");
+             tour.click(QStringLiteral("&Include shift data"));
+             tour.settle(300);
+             tour.shootDialog(QStringLiteral("compare-file"));
+             tour.closeDialog();
+         }},
         {"timing-online",
          [](ScreenTour& tour, const ShotFiles&) {
              onlinePage(tour, stoppedBoard(), kTiming);
@@ -327,6 +355,21 @@ QString addShots(ScreenTour& tour, const QStringList& names, const ShotFiles& fi
             shot.steps(tour, files);
     tour.offline();
     return QString();
+}
+
+bool writeCompareFile(const QString& dir, ShotFiles& files) {
+    SetupDocument document = makeDefaultDocument(programVersionText());
+    document.Values[161] = 25; // print trip retract response time
+    document.Values[172] = 18; // bad can blow-off solenoid ON
+    document.SpeedCompensation[2] = 4;
+    document.OnSetpoints[8] = 45; // CH10
+    document.OffSetpoints[3] = 240;
+    document.Values[0] = 30;       // spindle #1 trip shift offset
+    document.Values[49] = 1234567; // current shift: total good cans
+    document.Values[140] = 12;     // last shift: off side spindle 4
+    document.Values[177] = 3;      // DF1 destination node
+    files.compareFile = QDir(dir).filePath(QStringLiteral("LINE2.sdt"));
+    return writeSetupFile(files.compareFile, document).ok();
 }
 
 bool writeProgramSets(const QString& dir, ShotFiles& files) {

@@ -11,6 +11,7 @@ struct ShotFiles {
     QString outputDir;
     QString programFile;    // NAME.wdx of a small program to download (code "4" board)
     QString clockBoardFile; // NAME.wdx of a board with a real-time clock (code "6")
+    QString compareFile;    // a set-up file unlike the new document in every section
 };
 
 // The names of every shot, in the order the tour takes them: each is the
@@ -21,6 +22,10 @@ QStringList shotNames();
 // with the board, the online state and the page it needs. Returns the first
 // name that is not a shot, or an empty string.
 QString addShots(ScreenTour& tour, const QStringList& names, const ShotFiles& files);
+
+// Writes the set-up file for the comparison with a file into dir and names
+// it in files; false when it cannot be written.
+bool writeCompareFile(const QString& dir, ShotFiles& files);
 
 // Writes the two program file sets into dir and names them in files; false
 // when they cannot be written.

@@ -98,9 +98,10 @@ int main(int argc, char* argv[]) {
         err << "vral-screenshots: cannot make " << outputDir << Qt::endl;
         return 1;
     }
-    ShotFiles files{outputDir, {}, {}};
-    if (!writeProgramSets(work.path(), files)) {
-        err << "vral-screenshots: cannot write a program file set in " << work.path() << Qt::endl;
+    ShotFiles files{outputDir, {}, {}, {}};
+    if (!writeProgramSets(work.path(), files) || !writeCompareFile(work.path(), files)) {
+        err << "vral-screenshots: cannot write a program or set-up file in " << work.path()
+            << Qt::endl;
         return 1;
     }
 

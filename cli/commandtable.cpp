@@ -3,6 +3,7 @@
 #include "boardcommands.h"
 #include "cliprogramcommands.h"
 #include "clireportcommands.h"
+#include "diffcommand.h"
 #include "doccommands.h"
 #include "linkcommands.h"
 #include "plscommands.h"
@@ -54,6 +55,13 @@ const std::vector<CliCommand>& cliCommands() {
          "download setup|timing|shift|all FILE\n"
          "                             write set-up file FILE's data to the board",
          runDownload},
+        {"diff",
+         "diff A.sdt B.sdt | diff A.sdt --board [--all] [--shift]\n"
+         "                             print what differs, one line per item: SECTION, ITEM,\n"
+         "                             A's value, B's or the board's (tab-separated); --all\n"
+         "                             every item, --shift the shift counters too; exit 0 same,\n"
+         "                             1 different, 2 usage or unreadable file, 3 link failed",
+         runDiff},
     };
     return commands;
 }

@@ -14,11 +14,6 @@ constexpr double kSecondColumnX = kMargin + 2.75;
 constexpr double kSetupValueEnd = 5.5;
 constexpr double kShiftValueEnd = 4.0;
 
-const char* const kShiftLabels[] = {
-    "1. Total Good Cans:", "2. Total Blow-offs:",   "3. Bad Can Blow-off:", "4. Manual Blow-offs:",
-    "5. Q.C. Blow-offs:",  "6. Restart Blow-offs:", "7. Drive Side Trips:", "8. Off Side Trips:",
-};
-
 // A pen moving down the pages the way a line printer's cursor does.
 class ReportWriter {
 public:
@@ -36,35 +31,36 @@ public:
 
     void setupSection() {
         header();
-        line(ReportFont::Section, kMargin, "Set-up Parameters");
+        line(ReportFont::Section, kMargin, ReportLabels::kSetupTitle);
         blank();
-        line(ReportFont::Heading, kHeadingX, "A. Print/Varnish Response Times");
+        line(ReportFont::Heading, kHeadingX, ReportLabels::kResponseTimes);
         m_font = ReportFont::Body;
         for (int i = 0; i < kFirstBlowoffField; ++i)
             setupItem(i);
         blank();
         ensureSpace(false, 11);
-        line(ReportFont::Heading, kHeadingX, "B. Blow-off Parameters");
+        line(ReportFont::Heading, kHeadingX, ReportLabels::kBlowoffParameters);
         m_font = ReportFont::Body;
         for (int i = kFirstBlowoffField; i < kSetupFieldCount; ++i)
             setupItem(i);
         blank();
         ensureSpace(false, 29);
-        line(ReportFont::Heading, kHeadingX, "C. PLS Configuration & Channel Setpoints");
+        line(ReportFont::Heading, kHeadingX, ReportLabels::kPlsConfiguration);
         m_font = ReportFont::Body;
         blank();
-        item("1. Number of PLS Channels: ", plain(m_doc.PLSChannelCount), kSetupValueEnd);
-        item("2. PLS Scale Factor: ", plain(m_doc.PLSScale), kSetupValueEnd);
-        item("3. PLS Program: ", plain(m_doc.PLSProgram), kSetupValueEnd);
-        line(m_font, kItemX, "4. Speed Compensation (advance): ");
+        item(ReportLabels::kChannelCount, plain(m_doc.PLSChannelCount), kSetupValueEnd);
+        item(ReportLabels::kScaleFactor, plain(m_doc.PLSScale), kSetupValueEnd);
+        item(ReportLabels::kPlsProgram, plain(m_doc.PLSProgram), kSetupValueEnd);
+        line(m_font, kItemX, ReportLabels::kSpeedCompensation);
         for (int j = 0; j < 8; ++j)
             line(m_font, kSubItemX,
-                 QStringLiteral("CH0%1 (msec):  %2").arg(j).arg(m_doc.SpeedCompensation[j]));
-        line(m_font, kItemX, "5. Channel Setpoints (ON - OFF): ");
+                 ReportLabels::speedCompensationLabel(j) + QStringLiteral("  ") +
+                     plain(m_doc.SpeedCompensation[size_t(j)]));
+        line(m_font, kItemX, ReportLabels::kChannelSetpoints);
         for (int c = 0; c < 16; ++c) {
             line(m_font, kSubItemX,
-                 QStringLiteral("%1:  %2  - %3")
-                     .arg(plsChannelName(c))
+                 QStringLiteral("%1  %2  - %3")
+                     .arg(ReportLabels::setpointLabel(c))
                      .arg(m_doc.OnSetpoints[c])
                      .arg(m_doc.OffSetpoints[c]));
         }
@@ -74,17 +70,17 @@ public:
 
     void shiftSection() {
         header();
-        line(ReportFont::Section, kMargin, "Data Collection Counts (shift data)");
+        line(ReportFont::Section, kMargin, ReportLabels::kShiftTitle);
         blank();
-        line(ReportFont::Heading, kHeadingX, "A. Trips Per Spindle");
+        line(ReportFont::Heading, kHeadingX, ReportLabels::kTripsPerSpindle);
         m_font = ReportFont::Body;
-        item("1. Spindle No.1 Trip Shift Offset:", plain(value(0)), kShiftValueEnd);
+        item(ReportLabels::kTripShiftOffset, plain(value(0)), kShiftValueEnd);
         blank();
         ensureSpace(false, 35);
-        shiftBlock("B. Current Shift Data", 49);
+        shiftBlock(ReportLabels::kCurrentShift, 49);
         blank();
         ensureSpace(false, 35);
-        shiftBlock("C. Last (previous) Shift Data", 105);
+        shiftBlock(ReportLabels::kLastShift, 105);
         footer();
     }
 
@@ -118,11 +114,10 @@ private:
     void spindleTable(int first) {
         for (int r = 0; r < 12; ++r) {
             place(m_font, kFirstColumnX,
-                  QStringLiteral("%1: %2")
-                      .arg(r + 1, 2, 10, QLatin1Char('0'))
-                      .arg(grouped(value(first + r))));
+                  ReportLabels::spindleLabel(r + 1) + QLatin1Char(' ') + grouped(value(first + r)));
             line(m_font, kSecondColumnX,
-                 QStringLiteral("%1: %2").arg(r + 13).arg(grouped(value(first + 12 + r))));
+                 ReportLabels::spindleLabel(r + 13) + QLatin1Char(' ') +
+                     grouped(value(first + 12 + r)));
         }
     }
 
@@ -131,12 +126,12 @@ private:
         line(ReportFont::Heading, kHeadingX, heading);
         m_font = ReportFont::Body;
         for (int i = 0; i < 8; ++i)
-            item(kShiftLabels[i], grouped(value(first + i)), kShiftValueEnd);
+            item(ReportLabels::kShiftCounts[size_t(i)], grouped(value(first + i)), kShiftValueEnd);
         blank();
-        line(m_font, kItemX, "9. Trips Per Spindle - Drive Side:");
+        line(m_font, kItemX, ReportLabels::kDriveSideSpindles);
         spindleTable(first + 8);
         blank();
-        line(m_font, kItemX, "10. Trips Per Spindle - Off Side:");
+        line(m_font, kItemX, ReportLabels::kOffSideSpindles);
         spindleTable(first + 32);
     }
 

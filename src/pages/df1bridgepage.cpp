@@ -7,6 +7,7 @@
 #include "pagewidgets.h"
 #include "prompts.h"
 #include "rscomm.h"
+#include "setupfields.h"
 #include "spinner.h"
 #include "textnumber.h"
 
@@ -37,9 +38,9 @@ const std::array<const char*, DF1BridgePage::kLocationCount> kCaptions = {
     "Received Command BIT Status",
     "Status:",
     "Current Transaction Received:",
-    "&PLC Type:",
-    "&Destination Node:",
-    "Desination File &Number:",
+    Df1Text::kCaptions[0],
+    Df1Text::kCaptions[1],
+    Df1Text::kCaptions[2],
 };
 
 constexpr int kLinkLayer = 7;
@@ -110,7 +111,8 @@ QGroupBox* DF1BridgePage::buildSetupFrame() {
     auto* grid = new QGridLayout(frame);
     m_cboSetup = new QComboBox(frame);
     m_cboSetup->setObjectName(QStringLiteral("cboSetup"));
-    m_cboSetup->addItems({QStringLiteral("PLC5"), QStringLiteral("SLC500")});
+    for (const char* type : Df1Text::kPlcTypes)
+        m_cboSetup->addItem(QString::fromLatin1(type));
     m_cboSetup->installEventFilter(this);
     m_lblDescription[kPlcType]->setBuddy(m_cboSetup);
     grid->addWidget(m_lblDescription[kPlcType], 0, 0);

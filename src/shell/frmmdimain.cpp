@@ -5,6 +5,7 @@
 #include "appstate.h"
 #include "boardwaitindicator.h"
 #include "clock.h"
+#include "comparecommands.h"
 #include "documentcommands.h"
 #include "frmabout.h"
 #include "frmsetupcomm.h"
@@ -173,6 +174,7 @@ void frmMDIMain::createFileMenu() {
             &QAction::triggered, this, [this] { m_program.UploadProgram(); });
     addTransferMenu(file, QStringLiteral("mnuFileDownload"), QStringLiteral("&Download Data"),
                     &DataTransferCommands::download);
+    (new CompareCommands(m_commands, this))->addEntries(file);
     file->addSeparator();
     connect(addAction(file, QStringLiteral("mnuFilePrint"), QStringLiteral("&Print Report..."),
                       QKeySequence(Qt::CTRL | Qt::Key_P)),

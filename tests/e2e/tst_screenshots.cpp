@@ -46,6 +46,9 @@ void TestScreenshots::writesTheShotsAskedFor_data() {
     QTest::newRow("report typed into the export dialog")
         << QStringList{} << QStringList{"report-new-document"} << 0
         << QStringList{"report-new-document.pdf"} << QSize() << "";
+    QTest::newRow("comparison with a set-up file, shift data ticked")
+        << QStringList{} << QStringList{"compare-file"} << 0 << QStringList{"compare-file.png"}
+        << QSize() << "";
     QTest::newRow("unknown shot") << QStringList{} << QStringList{"main-offline", "main-onlin"} << 2
                                   << QStringList{} << QSize()
                                   << "vral-screenshots: no shot main-onlin";
