@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QVector>
 
+class AlarmHistoryCommand;
 class AppFolder;
 class DocumentCommands;
 class HelpWindow;
@@ -111,6 +112,7 @@ private:
     ReportCommands m_report{m_commands, m_printers};
     TargetBoardCommand m_targetBoard{m_commands};
     StatusPoll m_statusPoll;
+    AlarmHistoryCommand* m_alarmHistory = nullptr;
 
     int m_currentPage = 0;
     bool m_startupComplete = false;
