@@ -49,6 +49,7 @@ QStringList alarmingBoard() {
     return {QStringLiteral("--alarms")};
 }
 constexpr int kJamOverMs = 48000;
+constexpr int kAlarmCycleMs = 90000;
 // The DF1 bridge with a link-layer fault (F0) and its extended status.
 QStringList df1FaultBoard() {
     return sets({"B4303=0x10", "B4018=0xF0", "B4019=0x1B", "B4023=2", "B4021=5", "B4022=2"});
@@ -255,6 +256,23 @@ const std::vector<Shot>& shots() {
              onlinePage(tour, alarmingBoard(), kMainDisplay);
              watchFor(tour, kJamOverMs);
              tour.shoot(QStringLiteral("main-trend"));
+         }},
+        {"alarm-history",
+         [](ScreenTour& tour, const ShotFiles&) {
+             // The same board a few minutes on, its cable pulled once and
+             // plugged back in between.
+             onlinePage(tour, alarmingBoard(), kMainDisplay);
+             watchFor(tour, kAlarmCycleMs);
+             tour.loseBoard();
+             tour.settle(8000); // the link gives up and asks
+             tour.waitUntilIdle();
+             onlinePage(tour, alarmingBoard(), kMainDisplay);
+             watchFor(tour, kAlarmCycleMs);
+             tour.trigger(QStringLiteral("mnuViewAlarmHistory"));
+             tour.waitForDialog("frmAlarmHistory");
+             tour.settle(300);
+             tour.shoot(QStringLiteral("alarm-history"));
+             tour.closeDialog();
          }},
         {"io-on",
          [](ScreenTour& tour, const ShotFiles&) {

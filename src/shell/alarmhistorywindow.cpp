@@ -21,10 +21,11 @@ const QString kCrLf2 = QStringLiteral("\r\n\r\n");
 
 AlarmHistoryWindow::AlarmHistoryWindow(AlarmHistory& history, Prompts& prompts, Clock& clock,
                                        std::function<void()> clearRecord, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_history(history), m_prompts(prompts), m_clock(clock),
+    : QDialog(parent), m_history(history), m_prompts(prompts), m_clock(clock),
       m_clearRecord(std::move(clearRecord)) {
     setObjectName(QStringLiteral("frmAlarmHistory"));
     setWindowTitle(kTitle);
+    setModal(false);
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("lstAlarmHistory"));

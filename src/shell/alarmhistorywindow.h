@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 #include <functional>
 
@@ -12,8 +12,8 @@ class QTreeWidget;
 // View > "Alarm &History": the alarms and link losses the status poll saw,
 // newest first, the ones still running marked, with "Save &As..." (a CSV
 // table) and "&Clear". Not modal: it stays open beside the pages and
-// follows the history as the poll adds to it.
-class AlarmHistoryWindow : public QWidget {
+// follows the history as the poll adds to it; Escape closes it.
+class AlarmHistoryWindow : public QDialog {
     Q_OBJECT
 
 public:
