@@ -266,6 +266,7 @@ const std::vector<Shot>& shots() {
              tour.loseBoard();
              tour.settle(8000); // the link gives up and asks
              tour.waitUntilIdle();
+             tour.settle(6000); // the cable stays out a while
              onlinePage(tour, alarmingBoard(), kMainDisplay);
              watchFor(tour, kAlarmCycleMs);
              tour.trigger(QStringLiteral("mnuViewAlarmHistory"));
