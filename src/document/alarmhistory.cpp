@@ -80,6 +80,8 @@ void AlarmHistory::apply(const AlarmEvent& event) {
         close(kLinkLost);
         break;
     }
+    if (m_episodes.size() > kMaxEpisodes)
+        m_episodes.remove(0, m_episodes.size() - kMaxEpisodes);
 }
 
 void AlarmHistory::restore(const QVector<AlarmEvent>& events) {

@@ -48,6 +48,9 @@ class AlarmHistory {
 public:
     static constexpr int kAlarms = 2;
     static inline const QString kLinkLost = QStringLiteral("Link lost");
+    // Rows kept in memory; the oldest go first. Weeks of a machine that
+    // alarms every few minutes, and what a 2 MB record holds.
+    static constexpr int kMaxEpisodes = 20000;
 
     // One poll tick at time at. linkUp: online without a link failure, the
     // alarm word read; commError: a link failure is latched. Returns the
