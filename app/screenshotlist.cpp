@@ -45,6 +45,14 @@ QStringList stoppedBoard() {
 QStringList jammedBoard() {
     return stoppedBoard() + sets({"B121=32"});
 }
+// Alarms come and go as vral-boardsim --alarms makes them: every 90 s the
+// infeed jams at 30 s (the machine stands for 10 s) and the timing signal
+// fails at 60 s for 5 s.
+QStringList alarmingBoard() {
+    return {QStringLiteral("--alarms")};
+}
+constexpr int kJamOverMs = 48000;
+constexpr int kAlarmCycleMs = 90000;
 // The DF1 bridge with a link-layer fault (F0) and its extended status.
 QStringList df1FaultBoard() {
     return sets({"B4303=0x10", "B4018=0xF0", "B4019=0x1B", "B4023=2", "B4021=5", "B4022=2"});
@@ -57,6 +65,49 @@ QStringList changedBoard() {
 // Paced like a real line, so a data transfer lasts long enough to be seen.
 QStringList pacedBoard() {
     return {QStringLiteral("--baud"), QStringLiteral("9600")};
+}
+
+// Mid-shift: the spindles have tripped unevenly (9, 23 and 2 the worst),
+// the shift has made cans, and spindle 9 has just tripped again.
+QStringList midShiftBoard() {
+    QStringList arguments = runningBoard();
+    int driveTotal = 0;
+    int offTotal = 0;
+    for (int s = 0; s < 24; ++s) {
+        const int spindle = s + 1;
+        const int drive = (spindle * 7) % 5 + (spindle == 9 ? 17 : spindle == 23 ? 14 : 0);
+        const int off = (spindle * 3) % 4 +
+                        (spindle == 2   ? 22
+                         : spindle == 9 ? 9
+                                        : 0) +
+                        (spindle == 23 ? 12 : 0);
+        driveTotal += drive;
+        offTotal += off;
+        for (int block : {1700, 1128, 1328}) {
+            const int shift = block == 1328 ? 2 : 1; // the last shift ran longer
+            arguments << QStringLiteral("--set")
+                      << QStringLiteral("W%1=%2").arg(block + 2 * s).arg(drive * shift)
+                      << QStringLiteral("--set")
+                      << QStringLiteral("W%1=%2").arg(block + 48 + 2 * s).arg(off * shift);
+        }
+    }
+    for (int block : {1124, 1324}) {
+        const int shift = block == 1324 ? 2 : 1;
+        arguments << QStringLiteral("--set")
+                  << QStringLiteral("W%1=%2").arg(block).arg(driveTotal * shift)
+                  << QStringLiteral("--set")
+                  << QStringLiteral("W%1=%2").arg(block + 2).arg(offTotal * shift);
+    }
+    return arguments + sets({"B598=9", "D1100=184230", "D1104=412", "D1300=402117", "D1304=871"});
+}
+
+// Lets the machine run for a while: in steps, each well inside the tour's
+// limit for one step.
+void watchFor(ScreenTour& tour, int ms) {
+    constexpr int kStepMs = 10000;
+    for (; ms > kStepMs; ms -= kStepMs)
+        tour.settle(kStepMs);
+    tour.settle(ms);
 }
 
 void onlinePage(ScreenTour& tour, const QStringList& board, int page) {
@@ -187,24 +238,50 @@ const std::vector<Shot>& shots() {
          }},
         {"data-tab1",
          [](ScreenTour& tour, const ShotFiles&) {
-             onlinePage(tour, runningBoard(), kShiftData);
+             onlinePage(tour, midShiftBoard(), kShiftData);
              tour.tab(QStringLiteral("&Trips Per Spindle"));
              tour.settle(kFillMs);
              tour.shoot(QStringLiteral("data-tab1"));
          }},
         {"data-tab2",
          [](ScreenTour& tour, const ShotFiles&) {
-             onlinePage(tour, runningBoard(), kShiftData);
+             onlinePage(tour, midShiftBoard(), kShiftData);
              tour.tab(QStringLiteral("&Current Shift"));
              tour.settle(kFillMs);
              tour.shoot(QStringLiteral("data-tab2"));
          }},
         {"data-tab3",
          [](ScreenTour& tour, const ShotFiles&) {
-             onlinePage(tour, runningBoard(), kShiftData);
+             onlinePage(tour, midShiftBoard(), kShiftData);
              tour.tab(QStringLiteral("&Last Shift"));
              tour.settle(kFillMs);
              tour.shoot(QStringLiteral("data-tab3"));
+         }},
+        {"main-trend",
+         [](ScreenTour& tour, const ShotFiles&) {
+             // The board's infeed jams 30 s after it starts and stands the
+             // machine for 10 s; the trend shows the stop and the restart.
+             onlinePage(tour, alarmingBoard(), kMainDisplay);
+             watchFor(tour, kJamOverMs);
+             tour.shoot(QStringLiteral("main-trend"));
+         }},
+        {"alarm-history",
+         [](ScreenTour& tour, const ShotFiles&) {
+             // The same board a few minutes on, its cable pulled once and
+             // plugged back in between.
+             onlinePage(tour, alarmingBoard(), kMainDisplay);
+             watchFor(tour, kAlarmCycleMs);
+             tour.loseBoard();
+             tour.settle(8000); // the link gives up and asks
+             tour.waitUntilIdle();
+             tour.settle(6000); // the cable stays out a while
+             onlinePage(tour, alarmingBoard(), kMainDisplay);
+             watchFor(tour, kAlarmCycleMs);
+             tour.trigger(QStringLiteral("mnuViewAlarmHistory"));
+             tour.waitForDialog("frmAlarmHistory");
+             tour.settle(300);
+             tour.shoot(QStringLiteral("alarm-history"));
+             tour.closeDialog();
          }},
         {"io-on",
          [](ScreenTour& tour, const ShotFiles&) {

@@ -86,6 +86,8 @@ int main(int argc, char* argv[]) {
     QTemporaryDir work;
     if (!work.isValid() || !configureScreen(work.filePath(QStringLiteral("screen.json")), scale))
         return usage();
+    // The tour's alarm history is its own, not the user's.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(work.filePath(QStringLiteral("data"))));
     standardHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     const QString outputDir = QDir(QString::fromLocal8Bit(argv[first])).absolutePath();

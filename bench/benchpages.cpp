@@ -3,8 +3,13 @@
 // the wire allows and against the same reads made back to back by the link
 // alone, and the process's CPU use; offline: the CPU use of the open page.
 //
+// The pages that draw pictures beside their fields (the shift data page's
+// spindle wheel, the main display's speed trend) run online a second time
+// with the pictures hidden: the pictures read nothing, so the rates must
+// match.
+//
 // Usage: vral-bench-pages [SECONDS] [PAGE...]
-//   SECONDS  each phase (default 10); PAGE one of setup, data, io, df1,
+//   SECONDS  each phase (default 10); PAGE one of main, setup, data, io, df1,
 //   timing (default: all of them, one after the other on the same board).
 // The timing page's exchanges are PLS transactions rather than byte reads:
 // for it, the bytes it sends show how busy it keeps the line.
@@ -27,6 +32,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -101,6 +107,10 @@ template <class Page> QStringList everyLocation(int count) {
 
 std::vector<PageUnderTest> pagesUnderTest() {
     return {
+        {"main",
+         "main display (machine speed and two counters, the speed trend)",
+         createMainDisplayPage,
+         {"W182", "D1100", "D1104"}},
         {"setup",
          "set-up page, tab 1 (5 byte fields)",
          createSetupPage,
@@ -168,6 +178,21 @@ bool benchPage(Rig& rig, const PageUnderTest& page, int seconds) {
                     page.description, kBaud, online.byteReads, online.seconds, perSecond,
                     kWireReadsPerSecond, perSecond / kWireReadsPerSecond * 100, direct,
                     perSecond / direct * 100, online.cpuPercent);
+    // The pictures are the children named pic...; hidden, they are not drawn.
+    const QList<QWidget*> pictures =
+        widget->findChildren<QWidget*>(QRegularExpression(QStringLiteral("^pic")));
+    if (!pictures.isEmpty()) {
+        for (QWidget* picture : pictures)
+            picture->hide();
+        runFor(kSettleMs, *rig.port);
+        const Phase hidden = runFor(seconds * 1000, *rig.port);
+        const double hiddenPerSecond = hidden.byteReads / hidden.seconds;
+        std::printf("%s, online with its %lld picture(s) hidden: %.1f/s; with them shown %.1f/s "
+                    "(%+.2f%%, goal within 2%%); CPU %.2f%% hidden, %.2f%% shown\n",
+                    page.name, static_cast<long long>(pictures.size()), hiddenPerSecond, perSecond,
+                    (perSecond - hiddenPerSecond) / hiddenPerSecond * 100, hidden.cpuPercent,
+                    online.cpuPercent);
+    }
     if (rig.link->CommError) {
         fail("the link failed while the page was online");
         return false;
@@ -190,13 +215,13 @@ int main(int argc, char* argv[]) {
     const QStringList args = app.arguments().mid(1);
     const int seconds = args.isEmpty() ? 10 : args[0].toInt();
     if (seconds <= 0)
-        return fail("usage: vral-bench-pages [SECONDS] [setup|data|io|df1...]");
+        return fail("usage: vral-bench-pages [SECONDS] [main|setup|data|io|df1|timing...]");
     std::vector<PageUnderTest> pages;
     for (const PageUnderTest& page : pagesUnderTest())
         if (args.size() <= 1 || args.mid(1).contains(QLatin1String(page.name)))
             pages.push_back(page);
     if (pages.empty())
-        return fail("usage: vral-bench-pages [SECONDS] [setup|data|io|df1...]");
+        return fail("usage: vral-bench-pages [SECONDS] [main|setup|data|io|df1|timing...]");
 
     BoardProcess board({QStringLiteral("--baud"), QString::number(kBaud)});
     if (board.device().isEmpty())

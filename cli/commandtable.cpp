@@ -1,5 +1,6 @@
 #include "commandtable.h"
 
+#include "alarmcommands.h"
 #include "boardcommands.h"
 #include "cliprogramcommands.h"
 #include "clireportcommands.h"
@@ -19,6 +20,10 @@ const std::vector<CliCommand>& cliCommands() {
          "                             read the locations every MS ms (1000), one line per\n"
          "                             pass: the time, then the values; Ctrl+C ends it",
          runWatch},
+        {"alarms",
+         "alarms [--count N]           poll the alarm word as vral does and print each\n"
+         "                             change: the time, raised or cleared, the alarm",
+         runAlarms},
         {"doc",
          "doc new FILE                 write a new default set-up file\n"
          "doc show FILE                print a set-up file as JSON\n"

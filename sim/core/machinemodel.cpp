@@ -78,7 +78,7 @@ void MachineModel::run() {
     m_boardClock.advance(now);
     if (!m_running)
         return;
-    const int rpm = m_cansPerMinute / 2;
+    const int rpm = speedNow() / 2;
     m_pls.setRpm(rpm);
     m_pls.turnResolver(static_cast<double>(elapsed) * rpm * m_pls.scale() / 60000.0);
     countCans(elapsed);
@@ -90,7 +90,7 @@ void MachineModel::run() {
 }
 
 void MachineModel::countCans(qint64 elapsedMs) {
-    m_canTimeMs += elapsedMs * m_cansPerMinute;
+    m_canTimeMs += elapsedMs * speedNow();
     const qint64 cans = m_canTimeMs / 60000;
     m_canTimeMs %= 60000;
     const qint64 bad = (m_totalCans + cans) / kBadCanEvery - m_totalCans / kBadCanEvery;
@@ -183,6 +183,11 @@ void MachineModel::publishRegisters() {
     m_memory.setWord(kResolverPeriod, rpm > 0 ? 60000 / rpm : 0);
     m_memory.setByte(kAlarmWord, static_cast<std::uint8_t>(alarmBits()));
     m_memory.setBit(kMachineRunning.address, kMachineRunning.bit, true);
+}
+
+int MachineModel::speedNow() const {
+    // A jammed infeed feeds no cans: the machine stands until it is cleared.
+    return m_alarmCycling && (alarmBits() & kInfeedTrackJam) ? 0 : m_cansPerMinute;
 }
 
 int MachineModel::alarmBits() const {

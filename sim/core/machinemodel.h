@@ -57,7 +57,8 @@ public:
     // Alarm bits held on until changed (kInfeedTrackJam, kTimingSignalFailure).
     void setAlarms(int bits) { m_alarms = bits; }
     // Makes both alarms come and go: the jam for 10 s and the timing signal
-    // failure for 5 s of every 90 s.
+    // failure for 5 s of every 90 s. The machine stands still while its
+    // infeed is jammed (speed 0, no cans) and runs on when the jam clears.
     void setAlarmCycling(bool on) { m_alarmCycling = on; }
     // Writes the PLS's live words (channel outputs "W170", position, scale
     // and offset) from the PLS as it stands. The board's limit switch keeps
@@ -73,6 +74,8 @@ private:
     void serveTestRequests();
     void publishRegisters();
     int alarmBits() const;
+    // Cans per minute as the machine turns now.
+    int speedNow() const;
     void addToCounter(int address, qint64 count);
     void countTrips(qint64 cans, qint64 nowMs);
     int drawTripInterval();

@@ -2,6 +2,7 @@
 
 #include "generaldate.h"
 #include "setupdocument.h"
+#include "speedtrend.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -26,6 +27,9 @@ struct AppState {
 
     // Status message of the main window's status poll, shown on the main display.
     QString SystemStatusText;
+    // Machine speed as the main display read it over the last hour; kept
+    // here because the page comes and goes while the trend goes on.
+    SpeedTrend speedTrend;
 
     // The main window's public texts.
     QString gFileNameCaption = QStringLiteral("[unnamed]");

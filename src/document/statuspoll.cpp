@@ -10,6 +10,10 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 } // namespace
 
+QString StatusPoll::alarmName(int alarm) {
+    return kAlarmNames.at(alarm).trimmed();
+}
+
 void StatusPoll::updateOnline(bool commError, const QString& alarmReply) {
     if (commError)
         return;

@@ -17,6 +17,11 @@ public:
     static constexpr int kInfeedTrackJamBit = 32;      // bit 5
     static constexpr int kTimingSignalFailureBit = 64; // bit 6
 
+    // The alarm's name without the blanks the status text puts round it:
+    // "Infeed Track Jam" (0), "Timing Signal Failure" (1).
+    static QString alarmName(int alarm);
+    const std::array<bool, 2>& latches() const { return m_latches; }
+
     // Tick while online. commError is the link's CommError after the read
     // attempt; alarmReply is the text RSRead returned. A latched link
     // failure leaves every text as it was.

@@ -7,6 +7,7 @@
 #include "pageservices.h"
 #include "pagewidgets.h"
 #include "rscomm.h"
+#include "spindlewheelchart.h"
 #include "spinner.h"
 #include "textnumber.h"
 
@@ -42,6 +43,9 @@ const std::array<const char*, kTotals> kTotalCaptions = {
 constexpr std::array<int, 3> kTabFirst = {0, kCurrentFirst, kLastFirst};
 constexpr std::array<int, 3> kTabLast = {kCurrentFirst - 1, kLastFirst - 1,
                                          DataPage::kValueCount - 1};
+
+// Where each tab's spindle tables start: drive side, then off side.
+constexpr std::array<int, 3> kTabSpindlesFirst = {1, kCurrentFirst + kTotals, kLastFirst + kTotals};
 
 const QString kTripOffsetAddress = QStringLiteral("B1011");
 constexpr int kTripOffsetElement = 0;
@@ -172,6 +176,9 @@ QFrame* DataPage::buildTripsTab() {
     auto* tables = new QHBoxLayout;
     tables->addWidget(buildSpindleTable(1, QStringLiteral("Drive Side Trips"), 1, tab));
     tables->addWidget(buildSpindleTable(2, QStringLiteral("Off Side Trips"), 1 + kSpindles, tab));
+    m_wheels[0] = new SpindleWheelChart(tab);
+    m_wheels[0]->setObjectName(QStringLiteral("picSpindleWheel0"));
+    tables->addWidget(m_wheels[0], 1);
 
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(trip);
@@ -206,12 +213,22 @@ QFrame* DataPage::buildShiftTab(int tab, int first) {
     }
     left->addStretch();
 
+    // The wheel goes under the tables here: the totals take the width it has on the first tab.
+    auto* tables = new QGridLayout;
+    tables->addWidget(
+        buildSpindleTable(frame + 1, QStringLiteral("Drive Side Trips"), first + kTotals, page), 0,
+        0);
+    tables->addWidget(buildSpindleTable(frame + 2, QStringLiteral("Off Side Trips"),
+                                        first + kTotals + kSpindles, page),
+                      0, 1);
+    m_wheels[tab] = new SpindleWheelChart(page);
+    m_wheels[tab]->setObjectName(QStringLiteral("picSpindleWheel%1").arg(tab));
+    tables->addWidget(m_wheels[tab], 1, 0, 1, 2);
+    tables->setRowStretch(1, 1);
+
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(left);
-    layout->addWidget(
-        buildSpindleTable(frame + 1, QStringLiteral("Drive Side Trips"), first + kTotals, page));
-    layout->addWidget(buildSpindleTable(frame + 2, QStringLiteral("Off Side Trips"),
-                                        first + kTotals + kSpindles, page));
+    layout->addLayout(tables);
     return page;
 }
 
@@ -242,6 +259,10 @@ void DataPage::applyOnlineAppearance() {
     m_tripOffset->spinner()->setEnabled(true);
     m_lblData[0]->setText(kNoValue);
     setBoardControlsEnabled(true);
+    for (SpindleWheelChart* wheel : m_wheels) {
+        wheel->setOffline(false);
+        wheel->setTripped(std::nullopt);
+    }
 }
 
 void DataPage::applyOfflineAppearance() {
@@ -254,6 +275,26 @@ void DataPage::applyOfflineAppearance() {
     m_tripOffset->spinner()->setEnabled(editing);
     m_lblData[0]->setText(kNoValue);
     setBoardControlsEnabled(false);
+    for (SpindleWheelChart* wheel : m_wheels) {
+        wheel->setOffline(true);
+        wheel->setTripped(std::nullopt);
+    }
+}
+
+void DataPage::showNumber(int index, qint64 number) {
+    m_lblData[index]->setText(counterText(number));
+    if (index == 0) {
+        // 0 (or anything beyond the wheel) names no spindle.
+        const bool spindle = number >= 1 && number <= spindlewheel::kSpindles;
+        m_wheels[0]->setTripped(spindle ? std::optional<int>(static_cast<int>(number))
+                                        : std::nullopt);
+        return;
+    }
+    for (int tab = 0; tab < 3; ++tab) {
+        const int at = index - kTabSpindlesFirst[tab];
+        if (at >= 0 && at < spindlewheel::kSegments)
+            m_wheels[tab]->setCount(at, number);
+    }
 }
 
 void DataPage::boardStep() {
@@ -285,7 +326,7 @@ void DataPage::boardStep() {
         m_next = -1; // the labels keep their last values
         return;
     }
-    m_lblData[i]->setText(counterText(leadingInteger(value)));
+    showNumber(i, leadingInteger(value));
     m_readTripOffset = i == 0;
     m_next = i < m_pollLast ? i + 1 : -1;
 }
@@ -294,5 +335,5 @@ void DataPage::documentStep() {
     const QVector<qint32>& values = services().state.CurrentDocument.Values;
     m_tripOffset->showValue(QString::number(values.value(kTripOffsetElement)));
     for (int i = 1; i < kValueCount; ++i)
-        m_lblData[i]->setText(counterText(values.value(i)));
+        showNumber(i, values.value(i));
 }

@@ -13,6 +13,7 @@ class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QTabBar;
+class SpindleWheelChart;
 struct PageServices;
 
 // The shift data page ("frmData"): trips per spindle on both sides, the
@@ -43,6 +44,8 @@ private:
     void applyOnlineAppearance() override;
     void applyOfflineAppearance() override;
     void setBoardControlsEnabled(bool enabled);
+    // Label i shows number, and the tab's wheel when i is a spindle's trip count.
+    void showNumber(int index, qint64 number);
     void boardStep() override;
     void documentStep() override;
 
@@ -56,6 +59,7 @@ private:
     EntryField* m_tripOffset = nullptr;
     MomentaryButton* m_resetTrips = nullptr;
     MomentaryButton* m_endOfShift = nullptr;
+    std::array<SpindleWheelChart*, 3> m_wheels{};
 
     int m_pollFirst = 0;
     int m_pollLast = 48;

@@ -2,11 +2,13 @@
 
 #include "appstate.h"
 #include "blowoffrequests.h"
+#include "clock.h"
 #include "countertext.h"
 #include "entryfield.h"
 #include "pageservices.h"
 #include "pagewidgets.h"
 #include "rscomm.h"
+#include "speedtrendchart.h"
 #include "spinner.h"
 #include "textnumber.h"
 
@@ -56,6 +58,10 @@ MainDisplayPage::MainDisplayPage(PageServices& services, QWidget* parent)
 
     startRefresh();
     showStatusText();
+}
+
+MainDisplayPage::~MainDisplayPage() {
+    services().state.speedTrend.interrupt();
 }
 
 void MainDisplayPage::buildLayout() {
@@ -124,8 +130,16 @@ void MainDisplayPage::buildLayout() {
     commands->addWidget(m_fraBadCanBlowoff);
     commands->addStretch();
 
+    m_fraSpeedTrend =
+        makeFrame(QStringLiteral("fraSpeedTrend"), QStringLiteral("Machine CPM Trend"), this);
+    m_trend = new SpeedTrendChart(services().state.speedTrend, m_fraSpeedTrend);
+    m_trend->setObjectName(QStringLiteral("picSpeedTrend"));
+    auto* trendLayout = new QVBoxLayout(m_fraSpeedTrend);
+    trendLayout->addWidget(m_trend);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(counters);
+    layout->addWidget(m_fraSpeedTrend, 2);
     layout->addWidget(m_fraMessageDisplay, 1);
     layout->addLayout(commands);
     layout->addWidget(defaultButton());
@@ -160,10 +174,12 @@ void MainDisplayPage::boardStep() {
         return;
     }
     const qint64 number = numericValue(value);
-    if (a == 0)
+    if (a == 0) {
         m_lblDisplay[0]->setText(QString::number(2 * number));
-    else
+        recordSpeed(static_cast<qint32>(2 * number));
+    } else {
         m_lblDisplay[a]->setText(counterText(number));
+    }
     m_nextCounter = (a + 1) % 3;
 }
 
@@ -172,16 +188,28 @@ void MainDisplayPage::documentStep() {
     const QVector<qint32>& values = services().state.CurrentDocument.Values;
     m_lblDisplay[1]->setText(counterText(values.value(kGoodCansElement)));
     m_lblDisplay[2]->setText(counterText(values.value(kBlowoffsElement)));
+    recordSpeed(std::nullopt);
+}
+
+void MainDisplayPage::recordSpeed(std::optional<qint32> cpm) {
+    const qint64 nowMs = services().clock.now().toMSecsSinceEpoch();
+    if (cpm)
+        services().state.speedTrend.add(nowMs, *cpm);
+    m_trend->showAt(nowMs);
 }
 
 void MainDisplayPage::ShowOnlineLayout() {
     m_nextCounter = 0;
+    services().state.speedTrend.interrupt();
+    m_trend->setOffline(false);
     setCommandsEnabled(true);
     presetSpindleNumber();
     m_cmdSingleBlowoff->setFocus(Qt::OtherFocusReason);
 }
 
 void MainDisplayPage::ShowOfflineLayout() {
+    services().state.speedTrend.interrupt();
+    m_trend->setOffline(true);
     setCommandsEnabled(false);
     m_txtSpindleBlowoff->setText(kNoValue);
     for (QLabel* label : m_lblDisplay)

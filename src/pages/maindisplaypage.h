@@ -2,7 +2,10 @@
 
 #include "parameterpage.h"
 
+#include <QtGlobal>
+
 #include <array>
+#include <optional>
 
 class EntryField;
 class QGroupBox;
@@ -10,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class SpeedTrendChart;
 class Spinner;
 struct PageServices;
 
@@ -23,6 +27,8 @@ class MainDisplayPage : public ParameterPage {
 
 public:
     MainDisplayPage(PageServices& services, QWidget* parent = nullptr);
+    // The trend has no reading from while the page is closed.
+    ~MainDisplayPage() override;
 
 private:
     void buildLayout();
@@ -36,6 +42,8 @@ private:
     void ShowOnlineLayout();
     void ShowOfflineLayout();
     void setCommandsEnabled(bool enabled);
+    // Keeps a reading of machine CPM in the trend and shows the trend as of now.
+    void recordSpeed(std::optional<qint32> cpm);
     void presetSpindleNumber();
     void sendSingleBlowoff();
 
@@ -52,6 +60,8 @@ private:
     QPushButton* m_cmdMandrelBlowoff = nullptr;
     QGroupBox* m_fraBadCanBlowoff = nullptr;
     QPushButton* m_cmdBadCanBlowoff = nullptr;
+    QGroupBox* m_fraSpeedTrend = nullptr;
+    SpeedTrendChart* m_trend = nullptr;
 
     EntryField* m_spindle = nullptr;
     int m_nextCounter = 0;

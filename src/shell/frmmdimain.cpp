@@ -1,6 +1,7 @@
 #include "frmmdimain.h"
 
 #include "accesskeyrule.h"
+#include "alarmhistorycommand.h"
 #include "appfolder.h"
 #include "appstate.h"
 #include "boardwaitindicator.h"
@@ -233,6 +234,7 @@ void frmMDIMain::createViewMenu() {
                       QStringLiteral("&Target Board Interface")),
             &QAction::triggered, this, [this] { m_targetBoard.show(); });
     view->addSeparator();
+    m_alarmHistory = new AlarmHistoryCommand(m_link, m_prompts, m_clock, view, this);
     m_online = addAction(view, QStringLiteral("mnuViewOnline"), QStringLiteral("O&nline Data"),
                          QKeySequence(Qt::Key_F3));
     m_online->setCheckable(true);
@@ -344,6 +346,7 @@ void frmMDIMain::statusPollStep() {
     } else {
         m_statusPoll.updateOffline(m_link.CommError);
     }
+    m_alarmHistory->observe(m_statusPoll);
     publishStatus();
 }
 

@@ -16,6 +16,7 @@
 
 #include <memory>
 
+class AlarmHistoryCommand;
 class AppFolder;
 class BoardWaitIndicator;
 class DocumentCommands;
@@ -114,6 +115,7 @@ private:
     ReportCommands m_report{m_commands, m_printers};
     TargetBoardCommand m_targetBoard{m_commands};
     StatusPoll m_statusPoll;
+    AlarmHistoryCommand* m_alarmHistory = nullptr;
 
     int m_currentPage = 0;
     bool m_startupComplete = false;

@@ -3,6 +3,7 @@
 #include "namedchild.h"
 #include "pagerig.h"
 #include "qtprompts.h"
+#include "spindlewheelchart.h"
 #include "spinner.h"
 
 #include <QDialog>
@@ -44,6 +45,7 @@ private slots:
     void closingWhileHeldWritesRelease();
     void offlineShowsDocument();
     void goingOfflineMidPass();
+    void wheelDrawsWhatTheFieldsShow();
 
 private:
     void openPage();
@@ -473,3 +475,41 @@ void TestDataPage::goingOfflineMidPass() {
 
 QTEST_MAIN(TestDataPage)
 #include "tst_datapage.moc"
+
+// The wheel is drawn from the values the fields show and reads nothing of
+// its own: a whole pass of the first tab reads exactly the tab's addresses.
+void TestDataPage::wheelDrawsWhatTheFieldsShow() {
+    QVERIFY(m_rig->goOnline());
+    m_rig->board.setMemory(598, 9);
+    m_rig->board.memoryMap().setWord(1700 + 2 * 8, 26); // spindle 9, drive side
+    m_rig->board.memoryMap().setWord(1748 + 2 * 22, 3); // spindle 23, off side
+    openPage();
+    auto* wheel = child<SpindleWheelChart>(QStringLiteral("picSpindleWheel0"));
+    QVERIFY(!wheel->isOffline());
+    steps(1 + 1 + 48);
+    QStringList expected{QStringLiteral("read 598"), QStringLiteral("read 1011")};
+    for (int address = 1700; address < 1796; ++address)
+        expected << QStringLiteral("read %1").arg(address);
+    QCOMPARE(m_rig->transactions(), expected);
+    for (int i = 0; i < 48; ++i)
+        QCOMPARE(QString::number(wheel->counts()[i]), value(1 + i));
+    QCOMPARE(wheel->tripped(), std::optional<int>(9));
+
+    // The keyboard walks it, and says what it stands on.
+    wheel->setFocus();
+    QTest::keyClick(wheel, Qt::Key_Left);
+    QTest::keyClick(wheel, Qt::Key_Up);
+    QCOMPARE(wheel->accessibleDescription(), QStringLiteral("Spindle 24, off side: 0 trips"));
+    for (int i = 0; i < 25; ++i)
+        QTest::keyClick(wheel, Qt::Key_Left);
+    QCOMPARE(wheel->accessibleDescription(), QStringLiteral("Spindle 23, off side: 3 trips"));
+
+    // Offline: the document's counts, greyed, no spindle outlined.
+    m_rig->state.CurrentDocument.Values[57 + 8] = 14; // current shift, spindle 9 drive side
+    m_rig->online.goOffline();
+    steps(2);
+    auto* shift = child<SpindleWheelChart>(QStringLiteral("picSpindleWheel1"));
+    QVERIFY(wheel->isOffline() && shift->isOffline());
+    QCOMPARE(wheel->tripped(), std::nullopt);
+    QCOMPARE(shift->counts()[8], 14);
+}

@@ -34,6 +34,7 @@ private slots:
     void spindleSpinnerWritesSelectionOnline();
     void statusTextShownWithLineBreaks();
     void alarmStandsOut();
+    void trendRecordsTheSpeedItShows();
 
 private:
     void openPage();
@@ -304,3 +305,33 @@ void TestMainDisplayPage::alarmStandsOut() {
 
 QTEST_MAIN(TestMainDisplayPage)
 #include "tst_maindisplaypage.moc"
+
+// The trend keeps the speed the page reads (no read of its own), one sample
+// a second, and shows a gap where the page was closed.
+void TestMainDisplayPage::trendRecordsTheSpeedItShows() {
+    QVERIFY(m_rig->goOnline());
+    const SpeedTrend& trend = m_rig->state.speedTrend;
+    openPage();
+    auto pass = [this](int rpm) {
+        m_rig->board.memoryMap().setWord(182, rpm);
+        m_rig->clock.advance(1000);
+        for (int i = 0; i < 3; ++i)
+            m_page->refreshStep();
+    };
+    pass(300);
+    pass(0);
+    QCOMPARE(m_rig->transactions().mid(0, 8),
+             (QStringList{"read 182", "read 183", "read 1100", "read 1101", "read 1102",
+                          "read 1103", "read 1104", "read 1105"}));
+    QCOMPARE(trend.size(), 2);
+    QCOMPARE(trend.latest()->cpm, 0);
+
+    m_page.reset();
+    m_rig->clock.advance(2000);
+    openPage();
+    pass(300);
+    const auto runs = trend.runs(m_rig->clock.now().toMSecsSinceEpoch());
+    QCOMPARE(runs.size(), 2);
+    QCOMPARE(runs.first().size(), 2);
+    QCOMPARE(runs.last().first().cpm, 600);
+}

@@ -226,15 +226,16 @@ void TestMachineModel::alarms_data() {
     QTest::addColumn<bool>("cycling");
     QTest::addColumn<qint64>("atMs");
     QTest::addColumn<int>("word");
+    QTest::addColumn<int>("rpm"); // W182: a cycled jam stands the machine still
 
-    QTest::newRow("none by default") << 0 << false << qint64(35000) << 0;
-    QTest::newRow("held jam") << 32 << false << qint64(1000) << 32;
-    QTest::newRow("held both") << 96 << false << qint64(1000) << 96;
-    QTest::newRow("cycling, quiet start") << 0 << true << qint64(10000) << 0;
-    QTest::newRow("cycling, jam") << 0 << true << qint64(35000) << 32;
-    QTest::newRow("cycling, timing failure") << 0 << true << qint64(62000) << 64;
-    QTest::newRow("cycling, next period jam again") << 0 << true << qint64(125000) << 32;
-    QTest::newRow("cycling over a held alarm") << 64 << true << qint64(35000) << 96;
+    QTest::newRow("none by default") << 0 << false << qint64(35000) << 0 << 300;
+    QTest::newRow("held jam") << 32 << false << qint64(1000) << 32 << 300;
+    QTest::newRow("held both") << 96 << false << qint64(1000) << 96 << 300;
+    QTest::newRow("cycling, quiet start") << 0 << true << qint64(10000) << 0 << 300;
+    QTest::newRow("cycling, jam") << 0 << true << qint64(35000) << 32 << 0;
+    QTest::newRow("cycling, timing failure") << 0 << true << qint64(62000) << 64 << 300;
+    QTest::newRow("cycling, next period jam again") << 0 << true << qint64(125000) << 32 << 0;
+    QTest::newRow("cycling over a held alarm") << 64 << true << qint64(35000) << 96 << 0;
 }
 
 void TestMachineModel::alarms() {
@@ -242,6 +243,7 @@ void TestMachineModel::alarms() {
     QFETCH(bool, cycling);
     QFETCH(qint64, atMs);
     QFETCH(int, word);
+    QFETCH(int, rpm);
     ManualClock clock;
     BoardSim board(clock);
     board.machine().setAlarms(held);
@@ -250,6 +252,7 @@ void TestMachineModel::alarms() {
     clock.advance(atMs);
     board.runMachine();
     QCOMPARE(int(board.memory(121)), word);
+    QCOMPARE(int(board.memoryMap().word(182)), rpm);
 }
 
 void TestMachineModel::stoppingZeroesTheSpeed() {
