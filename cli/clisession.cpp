@@ -1,12 +1,15 @@
 #include "clisession.h"
 
 #include "bytetrace.h"
+#include "portmap.h"
 
 #include <QTextStream>
 
 CliSession::CliSession(const Options& options)
     : prompts(options.retries), folder(options.home), port(options.device),
-      link(clock, prompts, folder), m_tracePath(options.trace) {}
+      link(clock, prompts, folder), m_tracePath(options.trace) {
+    port.setPortMapFile(PortMap::pathIn(folder));
+}
 
 CliSession::~CliSession() {
     link.setTrace(nullptr);

@@ -63,7 +63,8 @@ int main(int argc, char* argv[]) {
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption device(QStringLiteral("device"),
-                                    QStringLiteral("Open PATH whatever the port number."),
+                                    QStringLiteral("Open PATH whatever the port number: a device, "
+                                                   "tcp://HOST:PORT or rfc2217://HOST:PORT."),
                                     QStringLiteral("PATH"));
     const QCommandLineOption home(QStringLiteral("home"),
                                   QStringLiteral("Application folder (default: the program's)."),
