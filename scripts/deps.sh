@@ -5,7 +5,7 @@
 # can be named as arguments.
 vral_install_deps() {
     local wanted=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl1-mesa-dev
-        fonts-liberation poppler-utils "$@")
+        fonts-liberation poppler-utils ser2net "$@")
     local missing=()
     local pkg
     for pkg in "${wanted[@]}"; do
