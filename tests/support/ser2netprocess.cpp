@@ -16,7 +16,7 @@ quint16 freePort() {
 }
 } // namespace
 
-Ser2netProcess::Ser2netProcess(Kind kind, const QString& device) {
+Ser2netProcess::Ser2netProcess(Kind kind, const QString& device, bool chardelay) {
     const QString program = QStandardPaths::findExecutable(
         QStringLiteral("ser2net"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")});
     if (program.isEmpty()) {
@@ -37,11 +37,10 @@ Ser2netProcess::Ser2netProcess(Kind kind, const QString& device) {
                               "  connector: serialdev,%3,9600n81,local\n"
                               "  options:\n"
                               "    kickolduser: true\n"
-                              "    chardelay: false\n"
-                              "    mdns: false\n")
+                              "    chardelay: %4\n")
                    .arg(rfc2217 ? QStringLiteral("telnet(rfc2217),") : QString())
                    .arg(port)
-                   .arg(device)
+                   .arg(device, chardelay ? QStringLiteral("true") : QStringLiteral("false"))
                    .toUtf8());
     file.close();
     m_process.setProcessChannelMode(QProcess::ForwardedChannels);
