@@ -33,7 +33,7 @@ Ser2netProcess::Ser2netProcess(Kind kind, const QString& device, bool chardelay)
     }
     file.write(QStringLiteral("%YAML 1.1\n---\n"
                               "connection: &board\n"
-                              "  accepter: %1tcp,127.0.0.1,%2\n"
+                              "  accepter: %1tcp(nodelay),127.0.0.1,%2\n"
                               "  connector: serialdev,%3,9600n81,local\n"
                               "  options:\n"
                               "    kickolduser: true\n"

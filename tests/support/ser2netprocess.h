@@ -6,7 +6,8 @@
 
 // Debian's ser2net as a plant runs it, serving one serial device on a free
 // loopback port with its own configuration: raw TCP or Telnet with the
-// COM-PORT-OPTION; characters are not packed (chardelay off) unless asked
+// COM-PORT-OPTION, without Nagle's delay on its side either (nodelay), as
+// the README's example sets it up; characters are not packed (chardelay off) unless asked
 // for, as the benchmark does to show what packing costs. Stopped and reaped
 // on destruction. Used by the end-to-end tests and the benchmarks.
 class Ser2netProcess {
