@@ -53,6 +53,7 @@ bool NetworkSerialPort::open() {
         if (!negotiate(static_cast<int>(deadline.remainingTime())))
             return false;
     }
+    m_open = true;
     return true;
 }
 
@@ -96,9 +97,10 @@ void NetworkSerialPort::close() {
     }
     m_telnet.reset();
     m_input.clear();
+    m_open = false;
 }
 
-bool NetworkSerialPort::isOpen() const {
+bool NetworkSerialPort::connected() const {
     return m_socket.state() == QAbstractSocket::ConnectedState;
 }
 
@@ -107,7 +109,7 @@ bool NetworkSerialPort::write(const QByteArray& bytes) {
 }
 
 bool NetworkSerialPort::send(const QByteArray& bytes) {
-    if (!isOpen() || m_socket.write(bytes) != bytes.size())
+    if (!connected() || m_socket.write(bytes) != bytes.size())
         return false;
     m_socket.flush();
     return m_socket.bytesToWrite() == 0 || m_socket.waitForBytesWritten(kWriteTimeoutMs);
@@ -159,14 +161,14 @@ SerialPort::WaitResult NetworkSerialPort::waitForBytes(int timeoutMs) {
         takeReceived();
         if (!m_input.isEmpty())
             return WaitResult::Ready;
-        if (!isOpen())
+        if (!connected())
             return WaitResult::Lost;
         // Telnet negotiation alone is no data: wait on for the rest of the time.
         if (!m_socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
             takeReceived(); // what came just before the server closed
             if (!m_input.isEmpty())
                 return WaitResult::Ready;
-            return isOpen() ? WaitResult::TimedOut : WaitResult::Lost;
+            return connected() ? WaitResult::TimedOut : WaitResult::Lost;
         }
     }
 }

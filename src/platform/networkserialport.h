@@ -16,7 +16,9 @@
 // trip: Nagle's delay is switched off, bytes are written as they come, and
 // the waits block in the socket (no CPU while the board is silent). A
 // connection that the server closes or resets is a vanished device: the
-// wait reports Lost at once.
+// port stays open until the link closes it (as a pulled USB adapter's
+// does), while waits report Lost at once and writes fail, so the link
+// takes its lost-line path whether or not the event loop saw the close first.
 class NetworkSerialPort : public SerialPort {
 public:
     // How long opening may take, name look-up, connection and Telnet
@@ -35,7 +37,7 @@ public:
 
     bool open() override;
     void close() override;
-    bool isOpen() const override;
+    bool isOpen() const override { return m_open; }
     Failure failure() const override { return m_failure; }
 
     bool write(const QByteArray& bytes) override;
@@ -46,6 +48,7 @@ public:
     WaitResult waitForBytes(int timeoutMs) override;
 
 private:
+    bool connected() const;
     bool negotiate(int timeoutMs);
     bool send(const QByteArray& bytes);
     void takeReceived();
@@ -58,4 +61,5 @@ private:
     int m_portNumber = 1;
     QString m_settings = QStringLiteral("9600,n,8,1");
     Failure m_failure;
+    bool m_open = false;
 };
