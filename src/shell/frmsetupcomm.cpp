@@ -52,6 +52,8 @@ void frmSetupComm::buildControls() {
     m_updCommPort->setBuddy(m_txtCommPort);
     m_lblDevice = new QLabel(fraCommPort);
     m_lblDevice->setObjectName(QStringLiteral("lblDevice"));
+    // A device, a network endpoint, or why the port map was refused.
+    m_lblDevice->setWordWrap(true);
     auto* portRow = new QHBoxLayout(fraCommPort);
     portRow->addWidget(m_txtCommPort);
     portRow->addWidget(m_updCommPort);
