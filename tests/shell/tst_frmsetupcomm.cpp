@@ -79,7 +79,7 @@ void TestFrmSetupComm::endpointBesideTheNumber() {
     QCOMPARE(device->text(), QStringLiteral("/dev/ttyS3"));
 
     QVERIFY(map.open(QIODevice::Append));
-    map.write("3 = tcp://10.20.0.14\n");
+    map.write("5 = tcp://10.20.0.14\n");
     map.close();
     field->setText(QStringLiteral("3"));
     QCOMPARE(device->text(), map.fileName() + QStringLiteral(", line 2: tcp://10.20.0.14 is not a "
