@@ -2,7 +2,9 @@
 // loopback (raw TCP and RFC 2217) beside the same simulated line opened
 // directly, at 9600 and 19200 bit/s, in one run; the CPU the link uses, as
 // a share of one core; and ser2net once more with its default chardelay,
-// which holds every character back in case more follow.
+// which holds every character back in case more follow. The lines take
+// turns, a second each, three rounds, so a machine whose load drifts
+// weighs on all of them alike.
 #include "appfolder.h"
 #include "benchprompts.h"
 #include "boardprocess.h"
@@ -20,20 +22,27 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace {
 
 constexpr int kWarmUpReads = 20;
-constexpr int kMeasureMs = 3000;
+constexpr int kMeasureMs = 1000;
+constexpr int kRounds = 3;
 
-struct Rate {
-    double readsPerSecond = 0;
-    double cpuPercent = 0;
+struct Tally {
+    int reads = 0;
+    double seconds = 0;
+    double cpuSeconds = 0;
+    bool failed = false;
+
+    double readsPerSecond() const { return seconds > 0 ? reads / seconds : 0; }
+    double cpuPercent() const { return seconds > 0 ? cpuSeconds / seconds * 100 : 0; }
 };
 
 // Reads byte locations for kMeasureMs on a link opened on `device`, as
-// vralctl opens it; nothing when the link did not come up or a read failed.
-std::optional<Rate> measureReads(const QString& device, int baud) {
+// vralctl opens it, and adds them to the tally.
+void measureReads(const QString& device, int baud, Tally& tally) {
     QTemporaryDir home;
     const AppFolder folder(home.path());
     SystemClock clock;
@@ -45,21 +54,21 @@ std::optional<Rate> measureReads(const QString& device, int baud) {
     link.OpenRSComm(port);
     for (int i = 0; i < kWarmUpReads && link.OnlineMode; ++i)
         link.RSRead(QStringLiteral("B%1").arg(1000 + i));
-    if (!link.OnlineMode || link.CommError)
-        return std::nullopt;
+    if (!link.OnlineMode || link.CommError) {
+        tally.failed = true;
+        return;
+    }
     const double cpuStart = processCpuSeconds();
     QElapsedTimer timer;
     timer.start();
     int reads = 0;
     while (timer.elapsed() < kMeasureMs && !link.CommError)
         link.RSRead(QStringLiteral("B%1").arg(1000 + reads++ % 1000));
-    const double seconds = timer.nsecsElapsed() / 1e9;
-    const double cpu = processCpuSeconds() - cpuStart;
-    const bool failed = link.CommError || prompts.boxesShown() > 0;
+    tally.seconds += timer.nsecsElapsed() / 1e9;
+    tally.cpuSeconds += processCpuSeconds() - cpuStart;
+    tally.reads += reads;
+    tally.failed = tally.failed || link.CommError || prompts.boxesShown() > 0;
     link.CloseRSComm();
-    if (failed)
-        return std::nullopt;
-    return Rate{reads / seconds, cpu / seconds * 100};
 }
 
 struct Line {
@@ -89,31 +98,39 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "vral-bench-network: the simulated board did not start\n");
             return 1;
         }
-        double direct = 0;
+        std::vector<std::unique_ptr<Ser2netProcess>> servers;
+        QStringList devices;
         for (const Line& line : kLines) {
-            std::unique_ptr<Ser2netProcess> server;
-            QString device = board.device();
-            if (line.server) {
-                server =
-                    std::make_unique<Ser2netProcess>(*line.server, board.device(), line.chardelay);
-                device = server->endpoint();
-                if (device.isEmpty()) {
-                    std::fprintf(stderr, "vral-bench-network: %s\n", qPrintable(server->why()));
-                    return 1;
-                }
+            if (!line.server) {
+                servers.emplace_back();
+                devices += board.device();
+                continue;
             }
-            const std::optional<Rate> rate = measureReads(device, baud);
-            if (!rate) {
-                std::printf("%-32s %6d     failed\n", line.name, baud);
+            servers.push_back(
+                std::make_unique<Ser2netProcess>(*line.server, board.device(), line.chardelay));
+            devices += servers.back()->endpoint();
+            if (devices.last().isEmpty()) {
+                std::fprintf(stderr, "vral-bench-network: %s\n", qPrintable(servers.back()->why()));
+                return 1;
+            }
+        }
+        std::vector<Tally> tallies(devices.size());
+        for (int round = 0; round < kRounds; ++round)
+            for (int i = 0; i < devices.size(); ++i)
+                measureReads(devices[i], baud, tallies[i]);
+        const double direct = tallies[0].readsPerSecond();
+        for (int i = 0; i < devices.size(); ++i) {
+            if (tallies[i].failed) {
+                std::printf("%-32s %6d     failed\n", kLines[i].name, baud);
                 ++failures;
                 continue;
             }
-            if (!line.server)
-                direct = rate->readsPerSecond;
-            std::printf("%-32s %6d %10.1f %8.1f%% %5.1f%%\n", line.name, baud, rate->readsPerSecond,
-                        direct > 0 ? rate->readsPerSecond / direct * 100 : 0, rate->cpuPercent);
-            std::fflush(stdout);
+            std::printf("%-32s %6d %10.1f %8.1f%% %5.1f%%\n", kLines[i].name, baud,
+                        tallies[i].readsPerSecond(),
+                        direct > 0 ? tallies[i].readsPerSecond() / direct * 100 : 0,
+                        tallies[i].cpuPercent());
         }
+        std::fflush(stdout);
     }
     return failures == 0 ? 0 : 1;
 }
