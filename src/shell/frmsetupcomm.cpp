@@ -52,8 +52,6 @@ void frmSetupComm::buildControls() {
     m_updCommPort->setBuddy(m_txtCommPort);
     m_lblDevice = new QLabel(fraCommPort);
     m_lblDevice->setObjectName(QStringLiteral("lblDevice"));
-    // A device, a network endpoint, or why the port map was refused.
-    m_lblDevice->setWordWrap(true);
     auto* portRow = new QHBoxLayout(fraCommPort);
     portRow->addWidget(m_txtCommPort);
     portRow->addWidget(m_updCommPort);
@@ -85,6 +83,9 @@ void frmSetupComm::buildControls() {
     layout->addWidget(fraCommPort);
     layout->addWidget(fraPortSpeed);
     layout->addLayout(buttons);
+    // The dialog grows when what stands beside the port number needs more
+    // room: an endpoint, or why the port map was refused.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
 
     m_txtCommPort->installEventFilter(this);
     connect(m_txtCommPort, &QLineEdit::textChanged, this, &frmSetupComm::showDevice);
