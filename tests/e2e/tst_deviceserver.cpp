@@ -1,8 +1,8 @@
 // vralctl against a board behind Debian's ser2net, as a plant bridges its
 // decorators' RS-232 ports onto the network: raw TCP and Telnet with the
-// COM-PORT-OPTION. The board must end up byte for byte as it does over its
-// own pseudo-terminal, and a device server that goes away mid-transfer is a
-// vanished port: the link gives up at once and the file is left alone.
+// COM-PORT-OPTION; and the same through vral-boardsim's own --listen. The board must end up byte
+// for byte as it does over its own pseudo-terminal, and a device server that goes away mid-transfer
+// is a vanished port: the link gives up at once and the file is left alone.
 #include "e2erig.h"
 #include "ser2netprocess.h"
 
@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 constexpr int kExitOk = 0;
@@ -128,33 +130,45 @@ QList<CtlRun> TestDeviceServer::session(const QString& device, const QString& ta
 
 void TestDeviceServer::sameBoardAsOverThePty_data() {
     QTest::addColumn<Ser2net>("kind");
-    QTest::newRow("raw TCP") << Ser2net::RawTcp;
-    QTest::newRow("RFC 2217") << Ser2net::Rfc2217;
+    QTest::addColumn<QStringList>("listen"); // the simulator's own listener instead of ser2net
+    QTest::newRow("ser2net raw TCP") << Ser2net::RawTcp << QStringList();
+    QTest::newRow("ser2net RFC 2217") << Ser2net::Rfc2217 << QStringList();
+    QTest::newRow("--listen raw TCP") << Ser2net::RawTcp << QStringList{"--listen", "0"};
+    QTest::newRow("--listen RFC 2217")
+        << Ser2net::Rfc2217 << QStringList{"--listen", "0", "--rfc2217"};
 }
 
 void TestDeviceServer::sameBoardAsOverThePty() {
     QFETCH(Ser2net, kind);
+    QFETCH(QStringList, listen);
     const QString image = path("network.mem");
     QFile::remove(image);
-    BoardProcess board({"--stopped", "--memory", image});
+    BoardProcess board(QStringList{"--stopped", "--memory", image} + listen);
     QVERIFY(!board.device().isEmpty());
-    Ser2netProcess server(kind, board.device());
-    QVERIFY2(!server.endpoint().isEmpty(), qPrintable(server.why()));
+    std::optional<Ser2netProcess> server;
+    QString endpoint = board.endpoint();
+    if (listen.isEmpty()) {
+        server.emplace(kind, board.device());
+        QVERIFY2(!server->endpoint().isEmpty(), qPrintable(server->why()));
+        endpoint = server->endpoint();
+    }
 
-    const QList<CtlRun> overNetwork = session(server.endpoint(), QStringLiteral("network"));
+    const QList<CtlRun> overNetwork = session(endpoint, QStringLiteral("network"));
     for (int i = 0; i < m_overPty.size(); ++i) {
         QCOMPARE(overNetwork[i].exitCode, kExitOk);
         QCOMPARE(overNetwork[i].out, m_overPty[i].out);
         QCOMPARE(overNetwork[i].err, m_overPty[i].err);
     }
     QCOMPARE(readAll(path("network.sdt")), readAll(path("direct.sdt")));
-    server.stop();
+    server.reset();
     board.stop();
     QVERIFY(withoutLiveValues(readAll(image)) == m_ptyImage);
 }
 
 void TestDeviceServer::serverStoppedMidTransfer_data() {
-    sameBoardAsOverThePty_data();
+    QTest::addColumn<Ser2net>("kind");
+    QTest::newRow("raw TCP") << Ser2net::RawTcp;
+    QTest::newRow("RFC 2217") << Ser2net::Rfc2217;
 }
 
 void TestDeviceServer::serverStoppedMidTransfer() {
