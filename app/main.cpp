@@ -3,7 +3,8 @@
 //   vral [--device PATH] [--home DIR] [--simulate] [--trace FILE] [--page N]
 //
 // --device PATH  every port number opens PATH (also VRAL_DEVICE), for
-//                devices outside the usual families or the simulated
+//                devices outside the usual families, a board behind a device
+//                server (tcp://HOST:PORT, rfc2217://HOST:PORT) or the simulated
 //                board's pseudo-terminal
 // --home DIR     application folder holding Support and Help (also
 //                VRAL_HOME); default: the executable's folder, or when
@@ -17,6 +18,7 @@
 #include "boardsim.h"
 #include "bytetrace.h"
 #include "pagetable.h"
+#include "portmap.h"
 #include "qtserialport.h"
 #include "simulatedport.h"
 #include "systemclock.h"
@@ -114,7 +116,9 @@ int main(int argc, char* argv[]) {
     const QString trace = QStringLiteral("trace");
     const QString page = QStringLiteral("page");
     parser.addOptions({
-        {device, QStringLiteral("Open PATH for every port number (also VRAL_DEVICE)."),
+        {device,
+         QStringLiteral("Open PATH for every port number: a device, tcp://HOST:PORT or "
+                        "rfc2217://HOST:PORT (also VRAL_DEVICE)."),
          QStringLiteral("PATH")},
         {home, QStringLiteral("Application folder with Support and Help (also VRAL_HOME)."),
          QStringLiteral("DIR")},
@@ -165,7 +169,10 @@ int main(int argc, char* argv[]) {
         simulated->setRecording(false);
         port = std::move(simulated);
     } else {
-        port = std::make_unique<QtSerialPort>(optionOrEnvironment(parser, device, "VRAL_DEVICE"));
+        auto serial =
+            std::make_unique<QtSerialPort>(optionOrEnvironment(parser, device, "VRAL_DEVICE"));
+        serial->setPortMapFile(PortMap::pathIn(folder));
+        port = std::move(serial);
     }
 
     std::unique_ptr<ByteTrace> byteTrace;

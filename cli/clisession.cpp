@@ -1,6 +1,7 @@
 #include "clisession.h"
 
 #include "bytetrace.h"
+#include "portmap.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -8,7 +9,9 @@
 CliSession::CliSession(const Options& options)
     : prompts(options.retries),
       folder(AppFolder::locate(options.home, QCoreApplication::applicationDirPath())),
-      port(options.device), link(clock, prompts, folder), m_tracePath(options.trace) {}
+      port(options.device), link(clock, prompts, folder), m_tracePath(options.trace) {
+    port.setPortMapFile(PortMap::pathIn(folder));
+}
 
 CliSession::~CliSession() {
     link.setTrace(nullptr);

@@ -64,7 +64,8 @@ int main(int argc, char* argv[]) {
     parser.addVersionOption();
     const QCommandLineOption device(
         QStringLiteral("device"),
-        QStringLiteral("Open PATH whatever the port number (also VRAL_DEVICE)."),
+        QStringLiteral("Open PATH whatever the port number: a device, tcp://HOST:PORT or "
+                       "rfc2217://HOST:PORT (also VRAL_DEVICE)."),
         QStringLiteral("PATH"));
     const QCommandLineOption home(
         QStringLiteral("home"),

@@ -7,7 +7,7 @@ vral_install_deps() {
     # desktop-file-utils, appstream and man-db check the installed desktop
     # entry, metainfo and manual pages in the install test.
     local wanted=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl1-mesa-dev
-        fonts-liberation poppler-utils desktop-file-utils appstream man-db "$@")
+        fonts-liberation poppler-utils desktop-file-utils appstream man-db ser2net "$@")
     local missing=()
     local pkg
     for pkg in "${wanted[@]}"; do

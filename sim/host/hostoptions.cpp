@@ -90,8 +90,17 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
         QStringLiteral("Apply the ADDRESS=VALUE lines of <file> ('#' starts a comment) before "
                        "any --set."),
         QStringLiteral("file"));
-    parser.addOptions(
-        {link, baud, memory, fault, faultAfter, alarms, stopped, quiet, seed, set, settingsFile});
+    const QCommandLineOption listen(
+        QStringLiteral("listen"),
+        QStringLiteral("Serve the line on TCP as well, as a device server would: [HOST:]PORT "
+                       "(HOST 127.0.0.1 unless given). The second line of output is the "
+                       "endpoint to open."),
+        QStringLiteral("address"));
+    const QCommandLineOption rfc2217(
+        QStringLiteral("rfc2217"),
+        QStringLiteral("With --listen: Telnet with the COM-PORT-OPTION instead of raw TCP."));
+    parser.addOptions({link, baud, memory, fault, faultAfter, alarms, stopped, quiet, seed, set, settingsFile,
+                       listen, rfc2217});
 
     HostOptionsResult result;
     if (!parser.parse(arguments)) {
@@ -118,6 +127,12 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
     o.alarms = parser.isSet(alarms);
     o.stopped = parser.isSet(stopped);
     o.quiet = parser.isSet(quiet);
+    o.listen = parser.value(listen);
+    o.rfc2217 = parser.isSet(rfc2217);
+    if (o.rfc2217 && o.listen.isEmpty()) {
+        result.error = QStringLiteral("--rfc2217 needs --listen");
+        return result;
+    }
     if (parser.isSet(baud)) {
         o.baud = parser.value(baud).toInt();
         if (o.baud != 9600 && o.baud != 19200) {

@@ -2,6 +2,7 @@
 #include "boardserver.h"
 #include "boardsim.h"
 #include "hostoptions.h"
+#include "linelistener.h"
 #include "memorysetting.h"
 #include "ptyline.h"
 #include "systemclock.h"
@@ -142,12 +143,22 @@ int main(int argc, char* argv[]) {
         return fail(error);
     if (!options.linkPath.isEmpty() && !line.makeLink(options.linkPath, error))
         return fail(error);
+    LineListener listener(line.devicePath(), options.rfc2217);
+    if (!options.listen.isEmpty() && !listener.listen(options.listen, error))
+        return fail(error);
     std::printf("%s\n", qPrintable(line.devicePath()));
+    if (!options.listen.isEmpty())
+        std::printf("%s\n", qPrintable(listener.endpoint()));
     std::fflush(stdout);
     say(options, QStringLiteral("serving the board on %1").arg(line.devicePath()));
+    if (!options.listen.isEmpty()) {
+        say(options, QStringLiteral("and on %1").arg(listener.endpoint()));
+        listener.start();
+    }
 
     BoardServer server(board, line.masterFd(), options.baud);
     server.run(g_stop);
+    listener.stop();
 
     if (!options.memoryFile.isEmpty()) {
         if (!saveMemory(board, options.memoryFile, error))

@@ -16,6 +16,11 @@ BoardProcess::BoardProcess(const QStringList& arguments) {
     while (!m_process.canReadLine() && m_process.waitForReadyRead(kStartMs)) {
     }
     m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    if (!arguments.contains(QStringLiteral("--listen")))
+        return;
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(kStartMs)) {
+    }
+    m_endpoint = QString::fromLocal8Bit(m_process.readLine()).trimmed();
 }
 
 BoardProcess::~BoardProcess() {

@@ -15,6 +15,8 @@ public:
 
     // The pty slave path the simulator printed; empty when it did not start.
     QString device() const { return m_device; }
+    // With --listen: the endpoint it serves the line on, as it printed it.
+    QString endpoint() const { return m_endpoint; }
     // SIGTERM: the simulator saves its memory image (--memory) and ends.
     void stop();
     // SIGKILL: the board vanishes mid-conversation, as a pulled cable or a
@@ -29,4 +31,5 @@ public:
 private:
     QProcess m_process;
     QString m_device;
+    QString m_endpoint;
 };

@@ -83,6 +83,9 @@ void frmSetupComm::buildControls() {
     layout->addWidget(fraCommPort);
     layout->addWidget(fraPortSpeed);
     layout->addLayout(buttons);
+    // The dialog grows when what stands beside the port number needs more
+    // room: an endpoint, or why the port map was refused.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
 
     m_txtCommPort->installEventFilter(this);
     connect(m_txtCommPort, &QLineEdit::textChanged, this, &frmSetupComm::showDevice);

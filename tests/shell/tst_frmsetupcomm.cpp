@@ -1,6 +1,8 @@
 #include "frmsetupcomm.h"
 #include "linkrig.h"
 #include "namedchild.h"
+#include "portmap.h"
+#include "qtserialport.h"
 #include "spinner.h"
 
 #include <QApplication>
@@ -23,6 +25,7 @@ class TestFrmSetupComm : public QObject {
 
 private slots:
     void controls();
+    void endpointBesideTheNumber();
     void load_data();
     void load();
     void leavingThePortField_data();
@@ -54,6 +57,26 @@ void TestFrmSetupComm::controls() {
     QCOMPARE(spinner->maximum(), 99);
     child<QLineEdit>(dialog, "txtCommPort")->setText(QStringLiteral("33"));
     QCOMPARE(child<QLabel>(dialog, "lblDevice")->text(), rig.port.deviceFor(33));
+}
+
+// A number the port map gives to a device server shows its endpoint where a
+// device would be.
+void TestFrmSetupComm::endpointBesideTheNumber() {
+    LinkRig rig;
+    QVERIFY(QDir(rig.home.path()).mkpath(QStringLiteral("Support")));
+    QFile map(PortMap::pathIn(rig.folder));
+    QVERIFY(map.open(QIODevice::WriteOnly));
+    map.write("3 = rfc2217://ser2net.hall2:4003\n");
+    map.close();
+    QtSerialPort port;
+    port.setPortMapFile(map.fileName());
+    frmSetupComm dialog(rig.link, port, rig.prompts, rig.folder);
+    auto* field = child<QLineEdit>(dialog, "txtCommPort");
+    auto* device = child<QLabel>(dialog, "lblDevice");
+    field->setText(QStringLiteral("3"));
+    QCOMPARE(device->text(), QStringLiteral("rfc2217://ser2net.hall2:4003"));
+    field->setText(QStringLiteral("4"));
+    QCOMPARE(device->text(), QStringLiteral("/dev/ttyS3"));
 }
 
 void TestFrmSetupComm::load_data() {
