@@ -9,6 +9,8 @@
 #include "replywait.h"
 #include "serialport.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kReplyTimeoutMs = 1000;
@@ -61,8 +63,11 @@ int ByteExchange::awaitReply() {
                 // A board that answers after a Retry has recovered: the error
                 // the time-out set must not fail the transaction after all.
                 m_flags.CommError = false;
-                if (timeouts > 0 && !discardLateReplies())
-                    return portLost();
+                if (timeouts > 0) {
+                    m_lateReplyWaitedMs = m_clock.monotonicMs() - wait.startMs();
+                    if (!discardLateReplies())
+                        return portLost();
+                }
                 return reply;
             }
         }
@@ -120,9 +125,11 @@ bool ByteExchange::letStalledTransactionLapse() {
     if (!m_port || !m_port->isOpen())
         return false;
     qCDebug(lcLink) << "late reply inside a transaction: line kept quiet";
-    // A wait like any other for the board: the window keeps painting.
-    ReplyWait wait(*m_port, m_clock, m_waitObserver);
-    const qint64 deadline = wait.startMs() + kReplyTimeoutMs;
+    // It goes on from the wait for the late reply (a second or more), and
+    // so does the window's count of the seconds.
+    ReplyWait wait(*m_port, m_clock, m_waitObserver,
+                   std::max<qint64>(m_lateReplyWaitedMs, ReplyWait::kLongWaitMs));
+    const qint64 deadline = m_clock.monotonicMs() + kReplyTimeoutMs;
     for (;;) {
         m_port->discardInput();
         if (m_clock.monotonicMs() >= deadline)

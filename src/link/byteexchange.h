@@ -87,4 +87,6 @@ private:
     ByteTrace* m_trace = nullptr;
     LinkWaitObserver* m_waitObserver = nullptr;
     int m_linkMode = 0;
+    // How long the board kept the last late reply waiting.
+    qint64 m_lateReplyWaitedMs = 0;
 };

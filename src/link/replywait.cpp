@@ -5,8 +5,10 @@
 
 #include <algorithm>
 
-ReplyWait::ReplyWait(SerialPort& port, const Clock& clock, LinkWaitObserver* observer)
-    : m_port(port), m_clock(clock), m_observer(observer), m_startMs(clock.monotonicMs()) {}
+ReplyWait::ReplyWait(SerialPort& port, const Clock& clock, LinkWaitObserver* observer,
+                     qint64 alreadyWaitedMs)
+    : m_port(port), m_clock(clock), m_observer(observer),
+      m_startMs(clock.monotonicMs() - alreadyWaitedMs) {}
 
 ReplyWait::~ReplyWait() {
     end();

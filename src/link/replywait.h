@@ -18,7 +18,10 @@ public:
     static constexpr int kLongWaitMs = 200;
     static constexpr int kSliceMs = 50;
 
-    ReplyWait(SerialPort& port, const Clock& clock, LinkWaitObserver* observer);
+    // alreadyWaitedMs: the wait goes on from one the window has already sat
+    // through (kLongWaitMs or more: the observer hears of it at once).
+    ReplyWait(SerialPort& port, const Clock& clock, LinkWaitObserver* observer,
+              qint64 alreadyWaitedMs = 0);
     // Ends the report, if one was made.
     ~ReplyWait();
     ReplyWait(const ReplyWait&) = delete;

@@ -36,8 +36,10 @@ private slots:
         QTest::addColumn<QByteArray>("received");
         // The address byte of B121, a discard and 0xFF at 1 s and at 3 s, the box at 5 s.
         QTest::newRow("silent to the box") << 0 << 4 << QByteArray();
-        // Thawed, the board takes the second 0xFF as attention: no box.
-        QTest::newRow("thawed at 1.5 s") << 1500 << 2 << bytes({0x55});
+        // Thawed, the board takes the second 0xFF as attention: no box, but
+        // the late reply voids the read and the line is kept quiet for 1 s
+        // more, the seconds still counting.
+        QTest::newRow("thawed at 1.5 s") << 1500 << 3 << bytes({0x55});
     }
     void windowLivesThroughSilentBoard();
 };
