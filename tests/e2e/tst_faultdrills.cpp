@@ -31,6 +31,7 @@ constexpr int kTraceLineBytes = 36; // "2026-12-07T08:00:01.250 > FF mode 0\n"
 // Well past the link's 5 s of waits before its box, however late the first
 // wait began.
 constexpr int kFrozenPastTimeOutMs = 8000;
+constexpr int kThawSettleMs = 300;
 
 const QString kCommFailure =
     QStringLiteral("WARNING - Communication Error!: Cannot Communicate with Target Board. "
@@ -377,6 +378,8 @@ void TestFaultDrills::commandDrill() {
         board->freeze();
         QTest::qWait(frozenMs);
         board->thaw();
+        // The thawed board first works off the bytes it was sent meanwhile.
+        QTest::qWait(kThawSettleMs);
         break;
     case Strike::ReadOnly:
         immutable = std::make_unique<ImmutableFolder>(m_files);
