@@ -72,6 +72,10 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
         QStringLiteral("Keep the machine stopped (memory changes only by the link)."));
     const QCommandLineOption quiet(QStringLiteral("quiet"),
                                    QStringLiteral("Print nothing but the device path."));
+    const QCommandLineOption reads(
+        QStringLiteral("reads"),
+        QStringLiteral("After the device path, print \"reads N\" (the reads served so far) "
+                       "after a read, at most once a second."));
     const QCommandLineOption seed(
         QStringLiteral("seed"),
         QStringLiteral("Seed the machine's spindle trips and wandering I/O points (default 1)."),
@@ -86,7 +90,8 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
         QStringLiteral("Apply the ADDRESS=VALUE lines of <file> ('#' starts a comment) before "
                        "any --set."),
         QStringLiteral("file"));
-    parser.addOptions({link, baud, memory, fault, alarms, stopped, quiet, seed, set, settingsFile});
+    parser.addOptions(
+        {link, baud, memory, fault, alarms, stopped, quiet, reads, seed, set, settingsFile});
 
     HostOptionsResult result;
     if (!parser.parse(arguments)) {
@@ -113,6 +118,7 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
     o.alarms = parser.isSet(alarms);
     o.stopped = parser.isSet(stopped);
     o.quiet = parser.isSet(quiet);
+    o.reportReads = parser.isSet(reads);
     if (parser.isSet(baud)) {
         o.baud = parser.value(baud).toInt();
         if (o.baud != 9600 && o.baud != 19200) {

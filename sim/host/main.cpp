@@ -147,6 +147,7 @@ int main(int argc, char* argv[]) {
     say(options, QStringLiteral("serving the board on %1").arg(line.devicePath()));
 
     BoardServer server(board, line.masterFd(), options.baud);
+    server.setReportReads(options.reportReads);
     server.run(g_stop);
 
     if (!options.memoryFile.isEmpty()) {

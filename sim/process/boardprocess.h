@@ -20,6 +20,9 @@ public:
     // SIGKILL: the board vanishes mid-conversation, as a pulled cable or a
     // dead USB adapter does. Returns once the process has been reaped.
     void kill();
+    // The simulator process, for a caller that reads what it prints after
+    // the device path (--reads).
+    QProcess& process() { return m_process; }
 
 private:
     QProcess m_process;
