@@ -109,7 +109,13 @@ void SoakMonitor::readBoard() {
 
 void SoakMonitor::readApp() {
     while (m_app.canReadLine()) {
-        const QList<QByteArray> words = m_app.readLine().trimmed().split(' ');
+        const QByteArray line = m_app.readLine().trimmed();
+        if (line.startsWith("box ")) {
+            m_lastBox = QString::fromUtf8(line.mid(4));
+            m_lastBoxMs = m_clock.elapsed();
+            continue;
+        }
+        const QList<QByteArray> words = line.split(' ');
         if (words.size() == 3 && words.at(0) == "census") {
             m_objects = words.at(1).toLongLong();
             m_timers = words.at(2).toInt();
@@ -117,6 +123,13 @@ void SoakMonitor::readApp() {
             ++m_done[QString::fromLatin1(words.at(1))];
         }
     }
+}
+
+QString SoakMonitor::lastBoxText() const {
+    if (m_lastBoxMs < 0)
+        return QString();
+    return QStringLiteral("; the last box the application showed, at %1: %2")
+        .arg(minutesText(m_lastBoxMs), m_lastBox);
 }
 
 qint64 SoakMonitor::sinceLastReadMs() const {
@@ -129,7 +142,10 @@ void SoakMonitor::checkReads() {
     if (m_lastReadMs < 0 && since > kFirstReadMs)
         fail(QStringLiteral("the board saw no read in the first %1 s").arg(kFirstReadMs / 1000));
     else if (m_lastReadMs >= 0 && since > kReadGapMs)
-        fail(QStringLiteral("online, the board saw no read for %1 s").arg(kReadGapMs / 1000));
+        fail(QStringLiteral("online, the board saw no read for %1 s since %2%3")
+                 .arg(kReadGapMs / 1000)
+                 .arg(minutesText(m_lastReadMs))
+                 .arg(lastBoxText()));
 }
 
 void SoakMonitor::sample() {
@@ -187,6 +203,7 @@ void SoakMonitor::sample() {
 void SoakMonitor::appFinished(int exitCode, QProcess::ExitStatus status) {
     if (m_finished)
         return;
+    readApp();
     if (status == QProcess::CrashExit)
         fail(QStringLiteral("the application crashed at %1").arg(minutesText(m_clock.elapsed())));
     else if (exitCode != 0)

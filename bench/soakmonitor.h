@@ -49,6 +49,7 @@ private:
     void finish();
     void printSummary() const;
     qint64 sinceLastReadMs() const;
+    QString lastBoxText() const;
 
     SoakSchedule m_schedule;
     QString m_home;
@@ -64,6 +65,8 @@ private:
     qsizetype m_objects = 0;
     int m_timers = 0;
     QMap<QString, int> m_done; // "did WHAT" lines counted
+    QString m_lastBox;         // the last box the application showed, and when
+    qint64 m_lastBoxMs = -1;
     QList<Sample> m_samples;
     int m_baseline = -1; // index into m_samples
     int m_descriptorRises = 0;

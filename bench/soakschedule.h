@@ -9,7 +9,8 @@
 // shorter run keeps the page change and scales the rest to its length, so
 // that every command runs at least once: commands every third of the run
 // (whole minutes, at least one), reports every two thirds, the baseline at
-// a third. The commands and the first report come at 1 minute.
+// a third but not before 2 minutes. The commands and the first report come
+// at 1 minute: the baseline follows the first of everything.
 struct SoakSchedule {
     explicit SoakSchedule(int minutes);
 

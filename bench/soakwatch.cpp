@@ -23,6 +23,11 @@ void SoakWatch::look() {
     if (!box || box != m_box) {
         m_box = box;
         m_boxSeconds = 0;
+        if (box) {
+            std::printf("box %s: %s\n", qPrintable(box->windowTitle()),
+                        qPrintable(box->text().simplified()));
+            std::fflush(stdout);
+        }
         return;
     }
     if (++m_boxSeconds * m_timer.interval() < kUnansweredMs)
