@@ -16,8 +16,9 @@
 // bit/s, alarms coming and going, saying when it answers reads) and the
 // application as a child process driven through its menus, samples the
 // child from /proc every minute and prints one line per sample, and fails
-// on growing memory or descriptors, a stuck board conversation, a box left
-// unanswered (the child says so and ends) or a crash. Prints a summary.
+// on growing memory or descriptors (the run goes on to its end), a stuck
+// board conversation, a box left unanswered (the child says so and ends) or
+// a crash (those end the run). Prints a summary.
 class SoakMonitor : public QObject {
 public:
     // home: the application folder the child runs in.
@@ -38,6 +39,7 @@ private:
         int descriptors = 0;
         qsizetype objects = 0;
         int timers = 0;
+        long heapKiB = 0;
     };
 
     void readBoard();
@@ -45,7 +47,10 @@ private:
     void checkReads();
     void sample();
     void appFinished(int exitCode, QProcess::ExitStatus status);
+    // A failure that stops the run (the application is gone or stuck), and
+    // one the run goes on after, so that its figures cover the whole time.
     void fail(const QString& reason);
+    void record(const QString& reason);
     void finish();
     void printSummary() const;
     qint64 sinceLastReadMs() const;
@@ -64,6 +69,7 @@ private:
     qint64 m_longestGapMs = 0;
     qsizetype m_objects = 0;
     int m_timers = 0;
+    long m_heapKiB = 0;
     QMap<QString, int> m_done; // "did WHAT" lines counted
     QString m_lastBox;         // the last box the application showed, and when
     qint64 m_lastBoxMs = -1;

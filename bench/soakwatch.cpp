@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <malloc.h>
 #include <unistd.h>
 
 SoakWatch::SoakWatch() {
@@ -16,7 +17,7 @@ SoakWatch::SoakWatch() {
 
 void SoakWatch::look() {
     const ObjectCensus::Count count = ObjectCensus::take();
-    std::printf("census %zu %d\n", count.objects, count.timers);
+    std::printf("census %zu %d %zu\n", count.objects, count.timers, mallinfo2().uordblks);
     std::fflush(stdout);
 
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
