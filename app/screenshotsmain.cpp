@@ -10,6 +10,7 @@
 // --scale N makes it N times as many pixels with the toolkit scaling by N.
 // Needs no display: the windows are drawn off screen.
 #include "appfolder.h"
+#include "offscreenmessages.h"
 #include "qtserialport.h"
 #include "screenshotlist.h"
 #include "screentour.h"
@@ -53,19 +54,6 @@ bool configureScreen(const QString& configFile, int scale) {
     return true;
 }
 
-// The off-screen platform says at every window that it cannot pass size
-// hints to a window manager it does not have; nothing here needs them.
-QtMessageHandler standardHandler = nullptr;
-
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("propagateSizeHints")))
-        return;
-    if (standardHandler)
-        standardHandler(type, context, message);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -88,7 +76,7 @@ int main(int argc, char* argv[]) {
         return usage();
     // The tour's alarm history is its own, not the user's.
     qputenv("XDG_DATA_HOME", QFile::encodeName(work.filePath(QStringLiteral("data"))));
-    standardHandler = qInstallMessageHandler(quietHandler);
+    quietenOffscreenMessages();
     QApplication app(argc, argv);
     const QString outputDir = QDir(QString::fromLocal8Bit(argv[first])).absolutePath();
     QStringList names;

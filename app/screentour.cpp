@@ -37,6 +37,11 @@ QTextStream& err() {
     return stream;
 }
 
+// The messages name the program that takes the tour.
+QString program() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+}
+
 // "S&et Time && Date" as a person reads it: "Set Time & Date".
 QString withoutMnemonics(QString caption) {
     caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
@@ -91,8 +96,9 @@ ScreenTour::ScreenTour(VralApplication& app, QtSerialPort& port, const QString& 
 
 ScreenTour::~ScreenTour() = default;
 
-void ScreenTour::add(const QString& what, std::function<bool()> ready, std::function<void()> act) {
-    m_steps.append(Step{what, std::move(ready), std::move(act)});
+void ScreenTour::add(const QString& what, std::function<bool()> ready, std::function<void()> act,
+                     bool timesOut) {
+    m_steps.append(Step{what, std::move(ready), std::move(act), timesOut});
 }
 
 QWidget* ScreenTour::topWindow() const {
@@ -116,6 +122,15 @@ void ScreenTour::board(const QStringList& arguments) {
         });
     waitFor(QStringLiteral("the simulated board's device"),
             [this] { return m_board && !m_board->device().isEmpty(); });
+}
+
+void ScreenTour::boardAt(const QString& device) {
+    offline();
+    add(QStringLiteral("the board on %1").arg(device), nullptr, [this, device] {
+        m_board.reset();
+        m_boardArguments.clear();
+        m_port.setDeviceOverride(device);
+    });
 }
 
 void ScreenTour::noBoard() {
@@ -174,7 +189,7 @@ void ScreenTour::trigger(const QString& actionName) {
 void ScreenTour::post(const QString& actionName) {
     auto* action = m_app.window().findChild<QAction*>(actionName);
     if (!action) {
-        err() << "vral-screenshots: no menu command " << actionName << Qt::endl;
+        err() << program() << ": no menu command " << actionName << Qt::endl;
         finish(1);
         return;
     }
@@ -191,7 +206,7 @@ void ScreenTour::tab(const QString& caption) {
                     bar->setCurrentIndex(index);
                     return;
                 }
-        err() << "vral-screenshots: no tab " << caption << Qt::endl;
+        err() << program() << ": no tab " << caption << Qt::endl;
         finish(1);
     });
 }
@@ -213,7 +228,7 @@ void ScreenTour::answer(QMessageBox::StandardButton which) {
         auto* box = qobject_cast<QMessageBox*>(m_dialog.data());
         QAbstractButton* button = box->button(which);
         if (!button) {
-            err() << "vral-screenshots: the box " << box->windowTitle() << ": "
+            err() << program() << ": the box " << box->windowTitle() << ": "
                   << box->text().simplified() << " has no such button" << Qt::endl;
             finish(1);
             return;
@@ -276,7 +291,7 @@ bool ScreenTour::dismissBox() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible() || box->property("dismissed").toBool())
         return false;
-    err() << "vral-screenshots: answered " << box->windowTitle() << ": " << box->text().simplified()
+    err() << program() << ": answered " << box->windowTitle() << ": " << box->text().simplified()
           << Qt::endl;
     box->setProperty("dismissed", true);
     QAbstractButton* button = box->button(QMessageBox::Cancel);
@@ -314,6 +329,16 @@ void ScreenTour::expectFile(const QString& path) {
 
 void ScreenTour::settle(int ms) {
     waitFor(QStringLiteral("%1 ms").arg(ms), [this, ms] { return m_waiting.elapsed() >= ms; });
+}
+
+void ScreenTour::act(const QString& what, std::function<void()> action) {
+    add(what, nullptr, std::move(action));
+}
+
+void ScreenTour::waitUntil(qint64 ms) {
+    add(
+        QStringLiteral("%1 s from the start").arg(ms / 1000.0),
+        [this, ms] { return m_started.elapsed() >= ms; }, nullptr, false);
 }
 
 void ScreenTour::waitFor(const QString& what, std::function<bool()> ready) {
@@ -355,7 +380,7 @@ void ScreenTour::shootDialog(const QString& name) {
 void ScreenTour::save(const QString& name, const QImage& image) {
     const QString path = QDir(m_outputDir).filePath(name + QStringLiteral(".png"));
     if (!image.save(path)) {
-        err() << "vral-screenshots: cannot write " << path << Qt::endl;
+        err() << program() << ": cannot write " << path << Qt::endl;
         finish(1);
         return;
     }
@@ -365,6 +390,7 @@ void ScreenTour::save(const QString& name, const QImage& image) {
 void ScreenTour::start(std::function<void(int)> done) {
     m_done = std::move(done);
     m_next = 0;
+    m_started.start();
     m_waiting.start();
     m_timer.start();
 }
@@ -373,9 +399,9 @@ void ScreenTour::tick() {
     while (m_done && m_next < m_steps.size()) {
         const Step& step = m_steps.at(m_next);
         if (step.ready && !step.ready()) {
-            if (m_waiting.elapsed() < kStepTimeoutMs)
+            if (!step.timesOut || m_waiting.elapsed() < kStepTimeoutMs)
                 return;
-            err() << "vral-screenshots: gave up waiting for " << step.what;
+            err() << program() << ": gave up waiting for " << step.what;
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 err() << " (on top: " << modal->windowTitle();
                 if (auto* box = qobject_cast<QMessageBox*>(modal))

@@ -32,6 +32,8 @@ public:
     // The simulated board started with these arguments on the line (the
     // application goes offline first); nothing when that board is already up.
     void board(const QStringList& arguments);
+    // A board someone else runs, on this device.
+    void boardAt(const QString& device);
     // No board on the line (the application goes offline first).
     void noBoard();
     // The board vanishes mid-conversation, as a pulled cable does.
@@ -63,6 +65,10 @@ public:
     // Waits until no dialog is left; boxes shown meanwhile are answered Ok.
     void waitUntilIdle();
     void settle(int ms);
+    // Runs action as a step of its own.
+    void act(const QString& what, std::function<void()> action);
+    // Waits, however long it takes, until ms have passed since start().
+    void waitUntil(qint64 ms);
     void waitFor(const QString& what, std::function<bool()> ready);
 
     // Waits for a file the application writes, and lists it with the pictures.
@@ -82,8 +88,10 @@ private:
         QString what;
         std::function<bool()> ready;
         std::function<void()> act;
+        bool timesOut = true;
     };
-    void add(const QString& what, std::function<bool()> ready, std::function<void()> act);
+    void add(const QString& what, std::function<bool()> ready, std::function<void()> act,
+             bool timesOut = true);
     bool dismissBox();
     // Posts a main-window menu command.
     void post(const QString& actionName);
@@ -101,6 +109,7 @@ private:
     int m_next = 0;
     QTimer m_timer;
     QElapsedTimer m_waiting;
+    QElapsedTimer m_started;
     QStringList m_written;
     std::function<void(int)> m_done;
     QPointer<QWidget> m_dialog; // the dialog last waited for

@@ -2,6 +2,7 @@
 
 #include "appfolder.h"
 #include "bytetrace.h"
+#include "heaptuning.h"
 #include "pagetable.h"
 #include "targetboarddialog.h"
 
@@ -9,6 +10,8 @@ VralApplication::VralApplication(Clock& clock, SerialPort& port, const AppFolder
                                  ByteTrace* trace)
     : m_link(clock, m_prompts, folder),
       m_window(m_state, m_link, port, m_prompts, clock, folder, pageTable()) {
+    // Before the first window is drawn: its picture is such a block.
+    keepLargeBlocksOutOfTheHeap();
     m_link.setTrace(trace);
     m_prompts.setParent(&m_window);
     m_window.targetBoardCommand().setPageOpener([this, &folder](const QString& programPath) {

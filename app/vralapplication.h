@@ -13,7 +13,9 @@ class SerialPort;
 // The program's parts wired together as vral runs them: the link on the
 // given port, the shared state, real dialogs, and the main window with the
 // page table and the target board page behind View > "&Target Board
-// Interface". vral and vral-screenshots build it the same way.
+// Interface"; large blocks kept out of the heap, as a program open for a
+// shift needs. vral, vral-screenshots and vral-bench-soak build it the same
+// way.
 class VralApplication {
 public:
     VralApplication(Clock& clock, SerialPort& port, const AppFolder& folder, ByteTrace* trace);

@@ -226,6 +226,7 @@ void BoardSim::startParameters(std::uint8_t command, int count) {
 QByteArray BoardSim::readAddressLow(std::uint8_t byte) {
     m_address |= byte;
     endTransaction(Mode::MemoryRead);
+    ++m_readsServed;
     return one(m_memory.byte(m_address));
 }
 
@@ -332,6 +333,7 @@ QByteArray BoardSim::poll(std::uint8_t byte) {
     }
     const auto reply = static_cast<std::uint8_t>(m_pollReplies.at(0));
     m_pollReplies.remove(0, 1);
+    ++m_readsServed;
     if (m_pollReplies.isEmpty())
         endTransaction(Mode::None);
     return one(reply);

@@ -70,6 +70,10 @@ public:
     void runMachine() { m_machine.run(); }
     void setMachineRunning(bool running) { m_machine.setRunning(running); }
 
+    // Reads served since start: memory reads answered with their data byte,
+    // and the polls that answer PLS and configuration values.
+    quint64 readsServed() const { return m_readsServed; }
+
 private:
     // The transaction mode that persists between transactions.
     enum class Mode { None, MemoryRead, MemoryWrite, Program };
@@ -131,4 +135,5 @@ private:
     QByteArray m_pollReplies;
     int m_recordLeft = 0;
     int m_recordSum = 0;
+    quint64 m_readsServed = 0;
 };

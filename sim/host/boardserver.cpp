@@ -61,6 +61,19 @@ void BoardServer::serveBytes(const unsigned char* bytes, long count) {
         for (const char c : reply)
             sendReply(static_cast<unsigned char>(c));
     }
+    if (m_reportReads)
+        reportReads();
+}
+
+void BoardServer::reportReads() {
+    const quint64 reads = m_board.readsServed();
+    const auto now = SteadyClock::now();
+    if (reads == m_readsReported || now - m_readsReportedAt < std::chrono::seconds(1))
+        return;
+    m_readsReported = reads;
+    m_readsReportedAt = now;
+    std::printf("reads %llu\n", static_cast<unsigned long long>(reads));
+    std::fflush(stdout);
 }
 
 void BoardServer::sendReply(unsigned char byte) {

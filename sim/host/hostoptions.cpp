@@ -76,6 +76,10 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
         QStringLiteral("Keep the machine stopped (memory changes only by the link)."));
     const QCommandLineOption quiet(QStringLiteral("quiet"),
                                    QStringLiteral("Print nothing but the device path."));
+    const QCommandLineOption reads(
+        QStringLiteral("reads"),
+        QStringLiteral("After the device path, print \"reads N\" (the reads served so far) "
+                       "after a read, at most once a second."));
     const QCommandLineOption seed(
         QStringLiteral("seed"),
         QStringLiteral("Seed the machine's spindle trips and wandering I/O points (default 1)."),
@@ -99,8 +103,8 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
     const QCommandLineOption rfc2217(
         QStringLiteral("rfc2217"),
         QStringLiteral("With --listen: Telnet with the COM-PORT-OPTION instead of raw TCP."));
-    parser.addOptions({link, baud, memory, fault, faultAfter, alarms, stopped, quiet, seed, set, settingsFile,
-                       listen, rfc2217});
+    parser.addOptions({link, baud, memory, fault, faultAfter, alarms, stopped, quiet, reads, seed,
+                       set, settingsFile, listen, rfc2217});
 
     HostOptionsResult result;
     if (!parser.parse(arguments)) {
@@ -133,6 +137,7 @@ HostOptionsResult parseHostOptions(const QStringList& arguments) {
         result.error = QStringLiteral("--rfc2217 needs --listen");
         return result;
     }
+    o.reportReads = parser.isSet(reads);
     if (parser.isSet(baud)) {
         o.baud = parser.value(baud).toInt();
         if (o.baud != 9600 && o.baud != 19200) {

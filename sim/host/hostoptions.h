@@ -16,11 +16,12 @@ struct HostOptions {
     bool alarms = false;
     bool stopped = false; // machine model stopped
     bool quiet = false;
-    quint32 seed = 1;     // the machine model's trips and wandering points
-    QStringList settings; // "ADDRESS=VALUE", applied after the memory file, in order
-    QString settingsFile; // a file of such lines ('#' starts a comment), applied first
-    QString listen;       // "[HOST:]PORT": the line served on TCP as well (empty: not)
-    bool rfc2217 = false; // ... as Telnet with the COM-PORT-OPTION instead of raw
+    bool reportReads = false; // "reads N" lines on standard output
+    quint32 seed = 1;         // the machine model's trips and wandering points
+    QStringList settings;     // "ADDRESS=VALUE", applied after the memory file, in order
+    QString settingsFile;     // a file of such lines ('#' starts a comment), applied first
+    QString listen;           // "[HOST:]PORT": the line served on TCP as well (empty: not)
+    bool rfc2217 = false;     // ... as Telnet with the COM-PORT-OPTION instead of raw
 };
 
 struct HostOptionsResult {

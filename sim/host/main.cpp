@@ -157,6 +157,7 @@ int main(int argc, char* argv[]) {
     }
 
     BoardServer server(board, line.masterFd(), options.baud);
+    server.setReportReads(options.reportReads);
     server.run(g_stop);
     listener.stop();
 

@@ -27,6 +27,9 @@ public:
     // thaws a frozen board so that it can end.
     void freeze();
     void thaw();
+    // The simulator process, for a caller that reads what it prints after
+    // the device path (--reads).
+    QProcess& process() { return m_process; }
 
 private:
     QProcess m_process;

@@ -94,6 +94,7 @@ private slots:
     void clientMayReopenTheDevice();
     void pacedLineTakesTenBitTimesPerByte();
     void faultOption();
+    void readsAreReportedAtMostOnceASecond();
     void memoryImageSurvivesARestart();
     void badOptionsAreRefused_data();
     void badOptionsAreRefused();
@@ -149,6 +150,20 @@ void TestBoardSimHost::faultOption() {
         {QStringLiteral("--fault"), QStringLiteral("mode-refused=1"), QStringLiteral("--quiet")});
     RawLine line(sim.device());
     QCOMPARE(line.exchange(QByteArray::fromHex("FF01FF01"), 4).toHex(), QByteArray("55005555"));
+}
+
+// --reads: memory reads and PLS polls count, writes and handshakes do not;
+// a read within a second of the last line prints nothing.
+void TestBoardSimHost::readsAreReportedAtMostOnceASecond() {
+    Simulator sim({QStringLiteral("--reads"), QStringLiteral("--quiet")});
+    RawLine line(sim.device());
+    QCOMPARE(line.exchange(QByteArray::fromHex("FF0203F419"), 5).toHex(), QByteArray("555503f419"));
+    QCOMPARE(line.exchange(QByteArray::fromHex("FF0103F4"), 4).toHex(), QByteArray("55550319"));
+    QCOMPARE(line.exchange(QByteArray::fromHex("03F4"), 2).toHex(), QByteArray("0319"));
+    QTest::qWait(1100);
+    QCOMPARE(line.exchange(QByteArray::fromHex("FF185555"), 4).toHex(), QByteArray("55556801"));
+    QTRY_COMPARE(sim.process().bytesAvailable(), qint64(16));
+    QCOMPARE(sim.process().readAll(), QByteArray("reads 1\nreads 4\n"));
 }
 
 void TestBoardSimHost::memoryImageSurvivesARestart() {
