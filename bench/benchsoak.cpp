@@ -62,9 +62,11 @@ bool makeHome(const QString& home) {
 int drive(int argc, char* argv[]) {
     ObjectCensus::install();
     quietenOffscreenMessages();
-    QApplication app(argc, argv);
     const QString device = QString::fromLocal8Bit(argv[2]);
     const QString home = QString::fromLocal8Bit(argv[3]);
+    // The soak's alarm history is its own, not the user's.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home + QStringLiteral("/data")));
+    QApplication app(argc, argv);
     const SoakSchedule schedule(QByteArray(argv[4]).toInt());
 
     const AppFolder folder(home);
@@ -73,7 +75,7 @@ int drive(int argc, char* argv[]) {
     VralApplication vral(clock, port, folder, nullptr);
     vral.window().show();
 
-    ShotFiles files{home, {}, {}};
+    ShotFiles files{home, {}, {}, {}};
     if (!writeProgramSets(home, files)) {
         std::fprintf(stderr, "cannot write a program file set in %s\n", qPrintable(home));
         return 1;
