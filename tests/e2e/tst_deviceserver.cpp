@@ -4,6 +4,7 @@
 // for byte as it does over its own pseudo-terminal, and a device server that goes away mid-transfer
 // is a vanished port: the link gives up at once and the file is left alone.
 #include "e2erig.h"
+#include "intelhex.h"
 #include "ser2netprocess.h"
 
 #include <QElapsedTimer>
@@ -28,17 +29,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
         file.write(bytes);
 }
 
-// An Intel hex data record.
-QByteArray hexRecord(int address, const QByteArray& data) {
-    QByteArray record =
-        QByteArray(1, char(data.size())) + char(address >> 8) + char(address & 0xFF) + '\0' + data;
-    int sum = 0;
-    for (const char c : record)
-        sum += static_cast<quint8>(c);
-    record += static_cast<char>((0x100 - (sum & 0xFF)) & 0xFF);
-    return ':' + record.toHex().toUpper() + "\r\n";
-}
-
 // A program for a code "4" board (memory from 0x2000) whose bytes include
 // the attention byte 0xFF and the answer byte 0x55 many times.
 QByteArray programImage() {
@@ -47,7 +37,7 @@ QByteArray programImage() {
         QByteArray data;
         for (int i = 0; i < 16; ++i)
             data += static_cast<char>(i % 3 == 0 ? 0xFF : i % 3 == 1 ? 0x55 : record * 16 + i);
-        image += hexRecord(0x2000 + record * 16, data);
+        image += intelHexRecord(0x2000 + record * 16, data);
     }
     return image + ":00000001FF\r\n";
 }

@@ -10,6 +10,7 @@
 // The rows whose board stays frozen past the link's 5 s time-out run as
 // their own ctest entry (VRAL_DRILLS=frozen), beside the others.
 #include "e2erig.h"
+#include "intelhex.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,18 +70,6 @@ private:
     bool m_set = false;
 };
 
-QByteArray hexRecord(int address, const QByteArray& data) {
-    int sum = data.size() + (address >> 8) + (address & 0xFF);
-    QByteArray line = ':' + QByteArray::number(data.size(), 16).rightJustified(2, '0') +
-                      QByteArray::number(address, 16).rightJustified(4, '0') + "00";
-    for (const char byte : data) {
-        sum += static_cast<quint8>(byte);
-        line += QByteArray::number(static_cast<quint8>(byte), 16).rightJustified(2, '0');
-    }
-    line += QByteArray::number((0x100 - (sum & 0xFF)) & 0xFF, 16).rightJustified(2, '0');
-    return line.toUpper() + "\r\n";
-}
-
 // A code "4" program of 64 records at 0x2000.
 QByteArray programImage() {
     QByteArray image;
@@ -88,7 +77,7 @@ QByteArray programImage() {
         QByteArray data(16, '\0');
         for (int i = 0; i < 16; ++i)
             data[i] = static_cast<char>((record * 16 + i) * 7 & 0xFF);
-        image += hexRecord(0x2000 + record * 16, data);
+        image += intelHexRecord(0x2000 + record * 16, data);
     }
     return image + ":00000001FF\r\n";
 }

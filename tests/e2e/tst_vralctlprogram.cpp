@@ -2,6 +2,7 @@
 // over a pseudo-terminal: what a check says of a file set, what reaches the
 // board's program memory and ident block, and the files an upload writes.
 #include "e2erig.h"
+#include "intelhex.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,19 +23,6 @@ constexpr int kExitLink = 3;
 constexpr int kFirst = 0x2000;
 constexpr int kSize = 0x2000;
 
-QByteArray hexRecord(int count, int address, int type, const QByteArray& data) {
-    int sum = count + (address >> 8) + (address & 0xFF) + type;
-    QByteArray line = ':' + QByteArray::number(count, 16).rightJustified(2, '0') +
-                      QByteArray::number(address, 16).rightJustified(4, '0') +
-                      QByteArray::number(type, 16).rightJustified(2, '0');
-    for (const char byte : data) {
-        sum += static_cast<quint8>(byte);
-        line += QByteArray::number(static_cast<quint8>(byte), 16).rightJustified(2, '0');
-    }
-    line += QByteArray::number((0x100 - (sum & 0xFF)) & 0xFF, 16).rightJustified(2, '0');
-    return line.toUpper() + "\r\n";
-}
-
 // The whole program memory of a code "4" board, 16 bytes a record.
 QByteArray programBytes(int seed) {
     QByteArray bytes(kSize, '\0');
@@ -46,7 +34,7 @@ QByteArray programBytes(int seed) {
 QByteArray imageOf(const QByteArray& program) {
     QByteArray image;
     for (int offset = 0; offset < program.size(); offset += 16)
-        image += hexRecord(16, kFirst + offset, 0, program.mid(offset, 16));
+        image += intelHexRecord(kFirst + offset, program.mid(offset, 16));
     return image + ":00000001FF\r\n";
 }
 
