@@ -7,6 +7,7 @@
 #include "linkmessages.h"
 #include "prompts.h"
 #include "replywait.h"
+#include "retrywait.h"
 #include "serialport.h"
 
 #include <algorithm>
@@ -190,9 +191,11 @@ int ByteExchange::portLost() {
 
 bool ByteExchange::EnterMode(int mode, int commandByte) {
     qint64 deadline = m_clock.monotonicMs() + kModeTimeoutMs;
+    RetryWait wait(m_clock, m_waitObserver);
     while (m_linkMode != mode) {
         if (m_clock.monotonicMs() > deadline) {
             qCDebug(lcLink) << "board did not take mode" << mode;
+            wait.end();
             const Prompts::Answer answer =
                 m_prompts.message(LinkMessages::kCommErrorTitle, LinkMessages::kModeFailed,
                                   Prompts::Icon::Critical, Prompts::Buttons::RetryCancel);
@@ -202,8 +205,10 @@ bool ByteExchange::EnterMode(int mode, int commandByte) {
                 closeLink();
                 return false;
             }
+            wait.restart();
             deadline = m_clock.monotonicMs() + kModeTimeoutMs;
         }
+        wait.betweenTries();
         const int attention = exchange(kAttention, false, true);
         if (attention == kFailed)
             return false;

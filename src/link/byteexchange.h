@@ -37,6 +37,7 @@ public:
     void setTrace(ByteTrace* trace) { m_trace = trace; }
     // Told of every wait for the board that lasts (see ReplyWait); not owned.
     void setWaitObserver(LinkWaitObserver* observer) { m_waitObserver = observer; }
+    LinkWaitObserver* waitObserver() const { return m_waitObserver; }
 
     // The mode the board was last put into; 0 forces a new handshake.
     int linkMode() const { return m_linkMode; }
@@ -67,7 +68,8 @@ public:
     // Puts the board into a transaction mode: 0xFF answered 0x55, then the
     // command byte answered 0x55; other answers are retried for 2 s, then the
     // Retry/Cancel box. Cancel takes the link down. True at once when the
-    // board is already in that mode.
+    // board is already in that mode. Retries that go on are reported to the
+    // wait observer (see RetryWait).
     bool EnterMode(int mode, int commandByte);
 
     // Takes the link down: a last 0xFF (unless CommError) and the port

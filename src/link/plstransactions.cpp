@@ -6,6 +6,7 @@
 #include "linkmessages.h"
 #include "plsregisters.h"
 #include "prompts.h"
+#include "retrywait.h"
 
 namespace {
 constexpr int kPoll = 0x55;
@@ -138,8 +139,10 @@ bool PlsTransactions::recallChannel(int chan) {
 
 bool PlsTransactions::WaitPLSReady() {
     qint64 deadline = m_clock.monotonicMs() + kReadyTimeoutMs;
+    RetryWait wait(m_clock, m_exchange.waitObserver());
     for (;;) {
         if (m_clock.monotonicMs() > deadline) {
+            wait.end();
             const Prompts::Answer answer =
                 m_prompts.message(LinkMessages::kCommErrorTitle, LinkMessages::kPlsNotReady,
                                   Prompts::Icon::Critical, Prompts::Buttons::RetryCancel);
@@ -147,10 +150,12 @@ bool PlsTransactions::WaitPLSReady() {
                 m_flags.CommError = true;
                 return false;
             }
+            wait.restart();
             deadline = m_clock.monotonicMs() + kReadyRetryMs;
         }
         if (m_flags.CommError)
             return false;
+        wait.betweenTries();
         if (m_exchange.exchange(PlsRegister::kReadyQuery, false, false) !=
             ByteExchange::kAcknowledge)
             continue;
