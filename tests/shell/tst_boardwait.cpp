@@ -31,14 +31,7 @@ const QString kCommErrorTitle = QStringLiteral("WARNING - Communication Error!")
 // The main window online to the in-process board over a real-time line, its
 // status bar asked to repaint every 20 ms (as an animated window would), the
 // paints logged, the first box's time and the status bar's message then.
-struct WaitRig {
-    SystemClock clock;
-    BoardSim board{clock};
-    SimulatedPort port{board, clock};
-    ScriptedPrompts prompts;
-    QTemporaryDir home;
-    AppFolder folder{home.path()};
-    RSComm link{clock, prompts, folder};
+struct WaitRig : BasicBoardRig<SystemClock> {
     AppState state;
     frmMDIMain window{state,
                       link,

@@ -9,12 +9,12 @@
 
 #include <QTemporaryDir>
 
-// The link wired to the in-process simulated board, on a manual clock, with
-// scripted prompts and an application folder of its own. The link, page and
-// main-window tests build their rigs on it; they link vral_link and
-// vral_simcore themselves.
-struct BoardRig {
-    ManualClock clock;
+// The link wired to the in-process simulated board, with scripted prompts
+// and an application folder of its own; on a manual clock (BoardRig) unless
+// a test needs real time. The link, page and main-window tests build their
+// rigs on it; they link vral_link and vral_simcore themselves.
+template <class ClockType> struct BasicBoardRig {
+    ClockType clock;
     BoardSim board{clock};
     SimulatedPort port{board, clock};
     ScriptedPrompts prompts;
@@ -22,3 +22,5 @@ struct BoardRig {
     AppFolder folder{home.path()};
     RSComm link{clock, prompts, folder};
 };
+
+using BoardRig = BasicBoardRig<ManualClock>;
