@@ -18,7 +18,7 @@ constexpr int kSpeedStep = 200;
 } // namespace
 
 SpeedTrendChart::SpeedTrendChart(const SpeedTrend& trend, QWidget* parent)
-    : QWidget(parent), m_trend(trend) {
+    : LiveChart({40, 9}, {20, 6}, parent), m_trend(trend) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAccessibleName(QStringLiteral("Machine CPM over the last hour"));
 }
@@ -39,27 +39,10 @@ void SpeedTrendChart::showAt(qint64 nowMs) {
     update();
 }
 
-void SpeedTrendChart::setOffline(bool offline) {
-    if (offline == m_offline)
-        return;
-    m_offline = offline;
-    update();
-}
-
-QSize SpeedTrendChart::sizeHint() const {
-    const int line = fontMetrics().height();
-    return {line * 40, line * 9};
-}
-
-QSize SpeedTrendChart::minimumSizeHint() const {
-    const int line = fontMetrics().height();
-    return {line * 20, line * 6};
-}
-
 void SpeedTrendChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const bool grey = m_offline || !isEnabled();
+    const bool grey = drawnGrey();
     const QColor ink =
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
     const QColor lineColour = grey ? QColor(0x90, 0x90, 0x90) : QColor(0x00, 0x50, 0xd0);
@@ -141,12 +124,5 @@ void SpeedTrendChart::paintEvent(QPaintEvent*) {
                          Qt::AlignRight | Qt::AlignVCenter, value);
     }
 
-    if (m_offline) {
-        QFont big = font();
-        big.setPointSizeF(font().pointSizeF() * 2);
-        big.setBold(true);
-        painter.setFont(big);
-        painter.setPen(QColor(0x60, 0x60, 0x60));
-        painter.drawText(plot, Qt::AlignCenter, QStringLiteral("offline"));
-    }
+    markOffline(painter, plot);
 }

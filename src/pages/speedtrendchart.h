@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "livechart.h"
 
 class SpeedTrend;
 
@@ -10,7 +10,7 @@ class SpeedTrend;
 // of readings a line (a gap where nothing was read), the latest reading
 // marked with its value. It draws the trend the page records and never
 // talks to the board. Offline it is drawn in grey with "offline" across it.
-class SpeedTrendChart : public QWidget {
+class SpeedTrendChart : public LiveChart {
     Q_OBJECT
 
 public:
@@ -19,11 +19,6 @@ public:
     // The trend as of nowMs (milliseconds since the epoch); repaints only
     // when the second or the latest sample changed.
     void showAt(qint64 nowMs);
-    void setOffline(bool offline);
-    bool isOffline() const { return m_offline; }
-
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,5 +27,4 @@ private:
     const SpeedTrend& m_trend;
     qint64 m_nowMs = 0;
     qint64 m_latestAtMs = -1;
-    bool m_offline = false;
 };

@@ -29,7 +29,7 @@ QPainterPath sectorPath(const QPointF& centre, double radius, const Sector& s, d
 
 } // namespace
 
-SpindleWheelChart::SpindleWheelChart(QWidget* parent) : QWidget(parent) {
+SpindleWheelChart::SpindleWheelChart(QWidget* parent) : LiveChart({16, 19}, {12, 12}, parent) {
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAccessibleName(QStringLiteral("Spindle wheel"));
@@ -52,23 +52,6 @@ void SpindleWheelChart::setTripped(std::optional<int> spindle) {
         return;
     m_tripped = spindle;
     update();
-}
-
-void SpindleWheelChart::setOffline(bool offline) {
-    if (offline == m_offline)
-        return;
-    m_offline = offline;
-    update();
-}
-
-QSize SpindleWheelChart::sizeHint() const {
-    const int line = fontMetrics().height();
-    return {line * 16, line * 19};
-}
-
-QSize SpindleWheelChart::minimumSizeHint() const {
-    const int line = fontMetrics().height();
-    return {line * 12, line * 12};
 }
 
 SpindleWheelChart::Frame SpindleWheelChart::frame() const {
@@ -98,7 +81,7 @@ SpindleWheelChart::Frame SpindleWheelChart::frame() const {
 
 QColor SpindleWheelChart::fill(double shade) const {
     // White to dark red live; light to dark grey offline or while the page is held.
-    const bool grey = m_offline || !isEnabled();
+    const bool grey = drawnGrey();
     const QColor from = grey ? QColor(0xf0, 0xf0, 0xf0) : QColor(0xff, 0xff, 0xff);
     const QColor to = grey ? QColor(0x70, 0x70, 0x70) : QColor(0xa8, 0x00, 0x00);
     auto mix = [shade](int a, int b) { return static_cast<int>(a + (b - a) * shade + 0.5); };
@@ -115,7 +98,7 @@ void SpindleWheelChart::paintEvent(QPaintEvent*) {
     const qint64 largest = largestCount(m_counts);
     const QColor ink =
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
-    const QColor edge = m_offline ? QColor(0x90, 0x90, 0x90) : QColor(0x50, 0x50, 0x50);
+    const QColor edge = isOffline() ? QColor(0x90, 0x90, 0x90) : QColor(0x50, 0x50, 0x50);
 
     QFont numberFont = font();
     numberFont.setPointSizeF(std::clamp(f.radius / 14, 6.0, font().pointSizeF()));
@@ -135,7 +118,7 @@ void SpindleWheelChart::paintEvent(QPaintEvent*) {
     painter.setFont(font());
 
     painter.setBrush(Qt::NoBrush);
-    if (m_tripped && !m_offline) {
+    if (m_tripped && !isOffline()) {
         // The whole spindle, both sides, as the board named it.
         Sector s = sector({*m_tripped, Side::Drive});
         painter.setPen(QPen(QColor(0x00, 0x50, 0xd0), 3));
@@ -167,15 +150,7 @@ void SpindleWheelChart::paintEvent(QPaintEvent*) {
     painter.drawText(scale, Qt::AlignRight | Qt::AlignVCenter, QLocale().toString(largest));
     painter.drawText(f.mostTrips, Qt::AlignCenter, mostTripsText(m_counts));
 
-    if (m_offline) {
-        QFont big = font();
-        big.setPointSizeF(font().pointSizeF() * 2);
-        big.setBold(true);
-        painter.setFont(big);
-        painter.setPen(QColor(0x60, 0x60, 0x60));
-        painter.drawText(QRectF(0, f.centre.y() - f.radius, width(), 2 * f.radius), Qt::AlignCenter,
-                         QStringLiteral("offline"));
-    }
+    markOffline(painter, QRectF(0, f.centre.y() - f.radius, width(), 2 * f.radius));
 }
 
 bool SpindleWheelChart::event(QEvent* event) {

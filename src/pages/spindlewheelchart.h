@@ -1,8 +1,7 @@
 #pragma once
 
+#include "livechart.h"
 #include "spindlewheel.h"
-
-#include <QWidget>
 
 #include <optional>
 
@@ -16,7 +15,7 @@
 // document's copy never looks like live counts. The keyboard reaches it:
 // the arrow keys walk the segments, and the segment's tooltip text is the
 // wheel's accessible description.
-class SpindleWheelChart : public QWidget {
+class SpindleWheelChart : public LiveChart {
     Q_OBJECT
 
 public:
@@ -25,15 +24,10 @@ public:
     void setCount(int countIndex, qint64 count);
     // The spindle the board reports as just tripped (outlined); none: no outline.
     void setTripped(std::optional<int> spindle);
-    void setOffline(bool offline);
 
     const spindlewheel::TripCounts& counts() const { return m_counts; }
     std::optional<int> tripped() const { return m_tripped; }
-    bool isOffline() const { return m_offline; }
     spindlewheel::Segment currentSegment() const { return m_current; }
-
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
 
 protected:
     bool event(QEvent* event) override;
@@ -54,6 +48,5 @@ private:
 
     spindlewheel::TripCounts m_counts{};
     std::optional<int> m_tripped;
-    bool m_offline = false;
     spindlewheel::Segment m_current;
 };
