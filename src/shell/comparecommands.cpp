@@ -4,35 +4,18 @@
 #include "boardreadback.h"
 #include "commandcontext.h"
 #include "frmcompare.h"
-#include "frmprocessing.h"
-#include "pausedpagecycles.h"
+#include "processingrun.h"
 #include "prompts.h"
 #include "rscomm.h"
 #include "setupfile.h"
-#include "taskrunner.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QTimer>
 
 namespace {
 const QString kFilter = QStringLiteral("Setup Files(*.sdt)|*.sdt|");
 } // namespace
-
-// One board read with its runner and progress window, for as long as it runs.
-struct CompareCommands::Reading {
-    explicit Reading(CommandContext& context)
-        : readback(context.state.CurrentDocument, context.link, context.prompts),
-          runner(context.link, readback),
-          window(
-              runner, [this] { readback.cancel(); }, context.window) {}
-
-    BoardReadback readback;
-    TaskRunner runner;
-    frmProcessing window;
-    std::unique_ptr<PausedPageCycles> paused;
-};
 
 CompareCommands::CompareCommands(CommandContext& context, QObject* parent)
     : QObject(parent), m_context(context) {
@@ -55,23 +38,15 @@ void CompareCommands::compareWithBoard() {
     // The progress window is modal; a stray second call must not replace it.
     if (m_reading || !offerToGoOnline(m_context))
         return;
-    auto paused = std::make_unique<PausedPageCycles>(
+    m_reading = std::make_unique<ProcessingRun<BoardReadback>>(
         m_context, QStringLiteral("while the board is read for a comparison"),
-        PausedPageCycles::StatusPoll::Runs);
-    m_reading = std::make_unique<Reading>(m_context);
-    m_reading->paused = std::move(paused);
-    connect(&m_reading->runner, &TaskRunner::finished, this, &CompareCommands::readingEnded);
-    m_reading->window.show();
-}
-
-void CompareCommands::readingEnded() {
-    m_reading->paused.reset();
-    if (m_reading->readback.completed())
-        show(m_reading->readback.document(), QStringLiteral("Board"),
-             QStringLiteral("The document ") + m_context.state.gFileNameCaption +
-                 QStringLiteral(" beside the board's memory as it was read just now."));
-    // The runner is still inside its own signal: it goes on the next turn.
-    QTimer::singleShot(0, this, [this] { m_reading.reset(); });
+        m_context.state.CurrentDocument, m_context.link, m_context.prompts);
+    startProcessingRun(m_reading, this, [this] {
+        if (m_reading->task.completed())
+            show(m_reading->task.document(), QStringLiteral("Board"),
+                 QStringLiteral("The document ") + m_context.state.gFileNameCaption +
+                     QStringLiteral(" beside the board's memory as it was read just now."));
+    });
 }
 
 void CompareCommands::compareWithFile() {

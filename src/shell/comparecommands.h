@@ -11,6 +11,7 @@ class frmCompare;
 class frmProcessing;
 struct CommandContext;
 struct SetupDocument;
+template <class Task> struct ProcessingRun;
 
 // File > "Compare with &Board..." and "Compare with &File...": the current
 // document beside the board or beside another set-up file, in the
@@ -38,11 +39,9 @@ public:
     frmCompare* comparisonWindow() const;
 
 private:
-    struct Reading;
-    void readingEnded();
     void show(const SetupDocument& other, const QString& rightCaption, const QString& subject);
 
     CommandContext& m_context;
-    std::unique_ptr<Reading> m_reading;
+    std::unique_ptr<ProcessingRun<BoardReadback>> m_reading;
     QPointer<frmCompare> m_shown;
 };

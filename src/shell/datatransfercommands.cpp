@@ -4,12 +4,8 @@
 #include "clock.h"
 #include "commandcontext.h"
 #include "datatransfer.h"
-#include "frmprocessing.h"
-#include "pausedpagecycles.h"
+#include "processingrun.h"
 #include "prompts.h"
-#include "taskrunner.h"
-
-#include <QTimer>
 
 namespace {
 constexpr int kDownload = 10;
@@ -33,21 +29,6 @@ QString downloadDetails(int kind, const QString& fileCaption) {
     return text;
 }
 } // namespace
-
-// One transfer with its runner and window, for as long as it runs.
-struct DataTransferCommands::Running {
-    Running(CommandContext& context, int kind)
-        : transfer(context.state, context.link, context.prompts, kind),
-          runner(context.link, transfer),
-          window(
-              runner, [this] { transfer.cancel(); }, context.window) {}
-
-    DataTransfer transfer;
-    TaskRunner runner;
-    frmProcessing window;
-    // The pages behind the window wait; the status poll goes on.
-    std::unique_ptr<PausedPageCycles> paused;
-};
 
 DataTransferCommands::DataTransferCommands(CommandContext& context) : m_context(context) {}
 
@@ -87,23 +68,16 @@ void DataTransferCommands::RunDataTransfer(int kind) {
         return;
 
     m_context.state.TransferKind = kind;
-    auto paused = std::make_unique<PausedPageCycles>(
+    m_running = std::make_unique<ProcessingRun<DataTransfer>>(
         m_context,
         kind >= kDownload ? QStringLiteral("while data is downloaded")
                           : QStringLiteral("while data is uploaded"),
-        PausedPageCycles::StatusPoll::Runs);
-    m_running = std::make_unique<Running>(m_context, kind);
-    m_running->paused = std::move(paused);
-    QObject::connect(&m_running->runner, &TaskRunner::finished, &m_anchor, [this] {
-        m_running->paused.reset();
-        // The runner is still inside its own signal: it goes on the next turn.
-        QTimer::singleShot(0, &m_anchor, [this] { m_running.reset(); });
-    });
-    m_running->window.show();
+        m_context.state, m_context.link, m_context.prompts, kind);
+    startProcessingRun(m_running, &m_anchor);
 }
 
 DataTransfer* DataTransferCommands::runningTransfer() const {
-    return m_running ? &m_running->transfer : nullptr;
+    return m_running ? &m_running->task : nullptr;
 }
 
 frmProcessing* DataTransferCommands::processingWindow() const {

@@ -7,6 +7,7 @@
 class DataTransfer;
 class frmProcessing;
 struct CommandContext;
+template <class Task> struct ProcessingRun;
 
 // File > "&Upload (save) Data" and "&Download Data": the set-up document
 // to and from the board, by the entry's kind (0 set-up parameters, 1 timing
@@ -28,10 +29,8 @@ public:
     frmProcessing* processingWindow() const;
 
 private:
-    struct Running;
-
     CommandContext& m_context;
-    std::unique_ptr<Running> m_running;
+    std::unique_ptr<ProcessingRun<DataTransfer>> m_running;
     // Lifetime guard of the clean-up queued when a transfer ends.
     QObject m_anchor;
 };
