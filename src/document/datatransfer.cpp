@@ -122,17 +122,10 @@ bool DataTransfer::leadingElement() {
         m_phase = Phase::Values;
         return false;
     }
-    switch (transferValue(0)) {
-    case ValueResult::Repeat:
-        return true;
-    case ValueResult::Failed:
-        finish(Outcome::LinkFailed);
-        return true;
-    case ValueResult::Done:
-        break;
+    if (valueDone(0)) {
+        ++m_progress;
+        m_phase = Phase::Values;
     }
-    ++m_progress;
-    m_phase = Phase::Values;
     return true;
 }
 
@@ -151,18 +144,24 @@ bool DataTransfer::nextValue() {
         finish(Outcome::Cancelled);
         return false;
     }
-    switch (transferValue(m_index)) {
+    if (valueDone(m_index)) {
+        ++m_index;
+        ++m_progress;
+    }
+    return true;
+}
+
+bool DataTransfer::valueDone(int index) {
+    switch (transferValue(index)) {
     case ValueResult::Repeat:
-        return true;
+        return false;
     case ValueResult::Failed:
         finish(Outcome::LinkFailed);
-        return true;
+        return false;
     case ValueResult::Done:
-        break;
+        return true;
     }
-    ++m_index;
-    ++m_progress;
-    return true;
+    return false;
 }
 
 void DataTransfer::afterValues() {

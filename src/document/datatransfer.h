@@ -81,6 +81,9 @@ private:
     void report();
 
     ValueResult transferValue(int index);
+    // One step's work on the value at index: true once it is done (the
+    // transfer moves on), false while it is repeated or when it failed.
+    bool valueDone(int index);
     ValueResult readValue(int index);
     ValueResult writeValue(int index);
     void afterValues();

@@ -54,23 +54,17 @@ int ByteExchange::awaitReply() {
     qint64 deadline = wait.startMs() + kReplyTimeoutMs;
     int timeouts = 0;
     for (;;) {
-        if (m_port->bytesWaiting() > 0) {
-            const int reply = m_port->readByte();
-            if (reply >= 0) {
-                if (m_trace)
-                    m_trace->record(ByteTrace::Direction::In, static_cast<quint8>(reply),
-                                    m_linkMode);
-                m_flags.CommErrorAlert = false;
-                // A board that answers after a Retry has recovered: the error
-                // the time-out set must not fail the transaction after all.
-                m_flags.CommError = false;
-                if (timeouts > 0) {
-                    m_lateReplyWaitedMs = m_clock.monotonicMs() - wait.startMs();
-                    if (!discardLateReplies())
-                        return portLost();
-                }
-                return reply;
+        if (const int reply = takeByte(); reply >= 0) {
+            m_flags.CommErrorAlert = false;
+            // A board that answers after a Retry has recovered: the error
+            // the time-out set must not fail the transaction after all.
+            m_flags.CommError = false;
+            if (timeouts > 0) {
+                m_lateReplyWaitedMs = m_clock.monotonicMs() - wait.startMs();
+                if (!discardLateReplies())
+                    return portLost();
             }
+            return reply;
         }
         if (m_clock.monotonicMs() < deadline) {
             if (wait.until(deadline) == SerialPort::WaitResult::Lost)
@@ -153,20 +147,22 @@ int ByteExchange::awaitByte(int timeoutMs) {
     ReplyWait wait(*m_port, m_clock, m_waitObserver);
     const qint64 deadline = wait.startMs() + timeoutMs;
     for (;;) {
-        if (m_port->bytesWaiting() > 0) {
-            const int reply = m_port->readByte();
-            if (reply >= 0) {
-                if (m_trace)
-                    m_trace->record(ByteTrace::Direction::In, static_cast<quint8>(reply),
-                                    m_linkMode);
-                return reply;
-            }
-        }
+        if (const int reply = takeByte(); reply >= 0)
+            return reply;
         if (m_clock.monotonicMs() >= deadline)
             return -1;
         if (wait.until(deadline) == SerialPort::WaitResult::Lost)
             return portLost();
     }
+}
+
+int ByteExchange::takeByte() {
+    if (m_port->bytesWaiting() <= 0)
+        return -1;
+    const int byte = m_port->readByte();
+    if (byte >= 0 && m_trace)
+        m_trace->record(ByteTrace::Direction::In, static_cast<quint8>(byte), m_linkMode);
+    return byte;
 }
 
 bool ByteExchange::send(quint8 byte) {

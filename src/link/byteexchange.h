@@ -78,6 +78,8 @@ public:
 
 private:
     bool send(quint8 byte);
+    // The byte the board sent, recorded in the trace; -1 when none is waiting.
+    int takeByte();
     int awaitReply();
     bool discardLateReplies();
     int portLost();
