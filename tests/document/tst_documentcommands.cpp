@@ -1,5 +1,6 @@
 #include "appstate.h"
 #include "documentcommands.h"
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "manualclock.h"
 #include "scriptedprompts.h"
@@ -20,11 +21,6 @@ QString versionMessage(const QString& version) {
     return QStringLiteral("File created by set-up program version: ") + version +
            QStringLiteral("\r\nData tables may not be properly aligned.\r\n\r\n"
                           "Do you wish to continue?");
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Everything the commands work on, fresh for each test: the state as the

@@ -1,4 +1,5 @@
 #include "appstate.h"
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "setupfile.h"
 
@@ -20,13 +21,6 @@ QByteArray le16(quint16 value) {
 QByteArray le32(quint32 value) {
     const quint32 le = qToLittleEndian(value);
     return QByteArray(reinterpret_cast<const char*>(&le), 4);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
 }
 
 // The golden file is a new document as release 2.1.3 wrote it; its version

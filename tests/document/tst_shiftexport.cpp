@@ -1,5 +1,6 @@
 #include "appstate.h"
 #include "documentcommands.h"
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "manualclock.h"
 #include "scriptedprompts.h"
@@ -34,11 +35,6 @@ QStringList lines(const QByteArray& text) {
     if (result.last().isEmpty())
         result.removeLast();
     return result;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // for byte as it does over its own pseudo-terminal, and a device server that goes away mid-transfer
 // is a vanished port: the link gives up at once and the file is left alone.
 #include "e2erig.h"
+#include "filebytes.h"
 #include "intelhex.h"
 #include "ser2netprocess.h"
 
@@ -17,17 +18,6 @@
 namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitLink = 3;
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
 
 // A program for a code "4" board (memory from 0x2000) whose bytes include
 // the attention byte 0xFF and the answer byte 0x55 many times.
@@ -81,9 +71,9 @@ private:
 void TestDeviceServer::initTestCase() {
     QVERIFY(m_home.isValid());
     QCOMPARE(runVralctl({"doc", "new", path("machine.sdt")}).exitCode, kExitOk);
-    writeFile(path("prog.wdx"), "\"4\",\"network program\"\r\n");
-    writeFile(path("prog.rev"), "NETPROG 0:07\r\n");
-    writeFile(path("prog.hex"), programImage());
+    writeFileBytes(path("prog.wdx"), "\"4\",\"network program\"\r\n");
+    writeFileBytes(path("prog.rev"), "NETPROG 0:07\r\n");
+    writeFileBytes(path("prog.hex"), programImage());
 
     // The same session over the board's own pty, once, as the reference.
     const QString image = path("direct.mem");
@@ -95,7 +85,7 @@ void TestDeviceServer::initTestCase() {
     QCOMPARE(m_overPty[4].out, QStringList({"255", "65535", "655359999", "20"}));
     QVERIFY(m_overPty[8].out.contains("program ident: NETPROG"));
     board.stop();
-    m_ptyImage = withoutLiveValues(readAll(image));
+    m_ptyImage = withoutLiveValues(fileBytes(image));
     QCOMPARE(m_ptyImage.size(), 65536);
     QCOMPARE(m_ptyImage.at(1011), '\xFF');
 }
@@ -149,10 +139,10 @@ void TestDeviceServer::sameBoardAsOverThePty() {
         QCOMPARE(overNetwork[i].out, m_overPty[i].out);
         QCOMPARE(overNetwork[i].err, m_overPty[i].err);
     }
-    QCOMPARE(readAll(path("network.sdt")), readAll(path("direct.sdt")));
+    QCOMPARE(fileBytes(path("network.sdt")), fileBytes(path("direct.sdt")));
     server.reset();
     board.stop();
-    QVERIFY(withoutLiveValues(readAll(image)) == m_ptyImage);
+    QVERIFY(withoutLiveValues(fileBytes(image)) == m_ptyImage);
 }
 
 void TestDeviceServer::serverStoppedMidTransfer_data() {
@@ -170,7 +160,7 @@ void TestDeviceServer::serverStoppedMidTransfer() {
     const QString file = path("kept.sdt");
     QFile::remove(file);
     QVERIFY(QFile::copy(path("machine.sdt"), file));
-    const QByteArray before = readAll(file);
+    const QByteArray before = fileBytes(file);
 
     const QString trace = path("stopped.trace");
     QFile::remove(trace);
@@ -180,7 +170,7 @@ void TestDeviceServer::serverStoppedMidTransfer() {
                   QStringList{"--trace", trace, "upload", "all", file});
     QVERIFY(ctl.waitForStarted());
     // Well into the values (some 100 exchanges), however slowly it started.
-    QVERIFY(QTest::qWaitFor([&] { return readAll(trace).count('\n') >= 200; }, 15000));
+    QVERIFY(QTest::qWaitFor([&] { return fileBytes(trace).count('\n') >= 200; }, 15000));
     QCOMPARE(ctl.state(), QProcess::Running);
 
     QElapsedTimer timer;
@@ -190,7 +180,7 @@ void TestDeviceServer::serverStoppedMidTransfer() {
     QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(ctl.exitStatus(), QProcess::NormalExit);
     QCOMPARE(ctl.exitCode(), kExitLink);
-    QCOMPARE(readAll(file), before);
+    QCOMPARE(fileBytes(file), before);
 }
 
 QTEST_GUILESS_MAIN(TestDeviceServer)

@@ -10,6 +10,7 @@
 // The rows whose board stays frozen past the link's 5 s time-out run as
 // their own ctest entry (VRAL_DRILLS=frozen), beside the others.
 #include "e2erig.h"
+#include "filebytes.h"
 #include "intelhex.h"
 
 #include <QDir>
@@ -82,11 +83,6 @@ QByteArray programImage() {
     return image + ":00000001FF\r\n";
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 bool writeAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
@@ -96,7 +92,7 @@ bool writeAll(const QString& path, const QByteArray& bytes) {
 QMap<QString, QByteArray> snapshot(const QDir& folder) {
     QMap<QString, QByteArray> files;
     for (const QString& name : folder.entryList(QDir::Files))
-        files.insert(name, readAll(folder.filePath(name)));
+        files.insert(name, fileBytes(folder.filePath(name)));
     return files;
 }
 

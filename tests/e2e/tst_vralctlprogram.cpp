@@ -2,6 +2,7 @@
 // over a pseudo-terminal: what a check says of a file set, what reaches the
 // board's program memory and ident block, and the files an upload writes.
 #include "e2erig.h"
+#include "filebytes.h"
 #include "intelhex.h"
 
 #include <QDir>
@@ -54,17 +55,6 @@ QMap<int, quint8> imageData(const QByteArray& image) {
     return data;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
-}
-
 using FileSet = QMap<QString, QByteArray>; // extension -> content
 
 } // namespace
@@ -92,7 +82,7 @@ private:
     // Writes name.<ext> for each entry; returns the path of name.wdx.
     QString makeSet(const QString& name, const FileSet& files) {
         for (auto it = files.begin(); it != files.end(); ++it)
-            writeFile(m_sets.filePath(name + QLatin1Char('.') + it.key()), it.value());
+            writeFileBytes(m_sets.filePath(name + QLatin1Char('.') + it.key()), it.value());
         return m_sets.filePath(name + QStringLiteral(".wdx"));
     }
     QString goodSet(const QString& name, const QByteArray& ident, int seed) {
@@ -253,14 +243,14 @@ void TestVralctlProgram::downloadThenUploadGivesTheSameImage() {
     const QString backImage = m_sets.filePath(QStringLiteral("backup.hex"));
     QCOMPARE(upload.out,
              QStringList({"image: " + backImage, "revision: " + m_sets.filePath("backup.rev")}));
-    const QByteArray uploaded = readAll(backImage);
+    const QByteArray uploaded = fileBytes(backImage);
     const QList<QByteArray> lines = uploaded.split('\n');
     QCOMPARE(lines.size(), kSize / 16 + 2); // data lines, end record, nothing after the last CR LF
     QCOMPARE(lines.at(0), QByteArray(":10200000" + program.left(16).toHex().toUpper() + "\r"));
     QCOMPARE(lines.at(kSize / 16), QByteArray(":00000001FF\r"));
     QVERIFY(lines.last().isEmpty());
     QCOMPARE(imageData(uploaded), imageData(imageOf(program)));
-    QCOMPARE(readAll(m_sets.filePath(QStringLiteral("backup.rev"))),
+    QCOMPARE(fileBytes(m_sets.filePath(QStringLiteral("backup.rev"))),
              QByteArray("TESTPROG0:03\r\n"));
 }
 
@@ -334,7 +324,7 @@ void TestVralctlProgram::ctrlCStopsUploadSayingHowFar() {
                       QStringList{"--trace", trace, "program", "upload", path});
     QVERIFY(process.waitForStarted());
     // Well into the memory: the ident reads take some 60 bytes of the trace.
-    QVERIFY(QTest::qWaitFor([&] { return readAll(trace).count('\n') >= 400; }, 15000));
+    QVERIFY(QTest::qWaitFor([&] { return fileBytes(trace).count('\n') >= 400; }, 15000));
     ::kill(pid_t(process.processId()), SIGINT);
     QVERIFY(process.waitForFinished(10000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);

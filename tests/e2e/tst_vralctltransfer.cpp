@@ -5,6 +5,7 @@
 // refused before anything reaches the line.
 #include "appstate.h"
 #include "e2erig.h"
+#include "filebytes.h"
 #include "setupdocument.h"
 #include "setupfile.h"
 
@@ -21,11 +22,6 @@ constexpr int kExitOk = 0;
 constexpr int kExitFile = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitLink = 3;
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A document unlike the one a new board holds, in every group a transfer
 // carries: set-up values, shift data, the PLS configuration and scale, and
@@ -87,7 +83,7 @@ private:
         if (!process.waitForStarted())
             return false;
         const bool underWay =
-            QTest::qWaitFor([&] { return readAll(trace).count('\n') >= 200; }, 10000);
+            QTest::qWaitFor([&] { return fileBytes(trace).count('\n') >= 200; }, 10000);
         return underWay && process.state() == QProcess::Running;
     }
     QStringList show(const QString& file) {
@@ -117,7 +113,7 @@ void TestVralctlTransfer::downloadAllThenUploadAllRoundTrip() {
     const QStringList sent = show(path("machine.sdt"));
     QVERIFY(sent.size() > 100);
     QCOMPARE(show(path("back.sdt")), sent);
-    QCOMPARE(readAll(path("back.sdt")), readAll(path("machine.sdt")));
+    QCOMPARE(fileBytes(path("back.sdt")), fileBytes(path("machine.sdt")));
     // And the board really holds it: a channel reads back as programmed.
     QCOMPARE(ctl(board, {"pls", "recall", "5"}).out, QStringList{"state 1 position 700"});
     QCOMPARE(ctl(board, {"read", "W1004"}).out, QStringList{"1234"});
@@ -158,7 +154,7 @@ void TestVralctlTransfer::brokenOffUploadLeavesTheFile() {
     const QString file = path("broken.sdt");
     QFile::remove(file);
     QVERIFY(QFile::copy(path("machine.sdt"), file));
-    const QByteArray before = readAll(file);
+    const QByteArray before = fileBytes(file);
 
     QProcess ctlProcess;
     QVERIFY(startUnderWay(ctlProcess, *board, {"upload", "all", file}));
@@ -169,7 +165,7 @@ void TestVralctlTransfer::brokenOffUploadLeavesTheFile() {
     const QString err = QString::fromLocal8Bit(ctlProcess.readAllStandardError());
     QVERIFY2(err.contains(QStringLiteral("VRAL: Error Processing Request Process Not Complete")),
              qPrintable(err));
-    QCOMPARE(readAll(file), before);
+    QCOMPARE(fileBytes(file), before);
 }
 
 // A document value that its location cannot hold: the link refuses that one
@@ -249,9 +245,9 @@ void TestVralctlTransfer::refused() {
     QFETCH(QString, message);
     QFile shortFile(path("short.sdt"));
     QVERIFY(shortFile.open(QIODevice::WriteOnly));
-    shortFile.write(readAll(path("machine.sdt")).left(100));
+    shortFile.write(fileBytes(path("machine.sdt")).left(100));
     shortFile.close();
-    const QByteArray shortBytes = readAll(path("short.sdt"));
+    const QByteArray shortBytes = fileBytes(path("short.sdt"));
     if (arguments.size() == 3)
         arguments[2] = m_home.filePath(arguments[2]);
     if (message.endsWith(QStringLiteral(".sdt: ")))
@@ -265,8 +261,8 @@ void TestVralctlTransfer::refused() {
     QVERIFY(!run.crashed);
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.value(0).startsWith(message), qPrintable(run.err.join('\n')));
-    QVERIFY2(readAll(trace).isEmpty(), "nothing may reach the line");
-    QCOMPARE(readAll(path("short.sdt")), shortBytes);
+    QVERIFY2(fileBytes(trace).isEmpty(), "nothing may reach the line");
+    QCOMPARE(fileBytes(path("short.sdt")), shortBytes);
     QVERIFY(!QFile::exists(path("x.sdt")));
 }
 

@@ -2,6 +2,7 @@
 // line per pass, the pass count and interval, a clean end at Ctrl+C with the
 // link taken down, and addresses refused before anything reaches the line.
 #include "e2erig.h"
+#include "filebytes.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -25,11 +26,6 @@ QDateTime lineTime(const QString& line) {
 
 QString lineValues(const QString& line) {
     return line.section(QLatin1Char(' '), 1);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The trace's last line is the byte sent to take the link down.
@@ -100,7 +96,7 @@ void TestVralctlWatch::countedPassesAtTheInterval() {
         }
         previous = time;
     }
-    QVERIFY(endsWithLinkDown(readAll(trace)));
+    QVERIFY(endsWithLinkDown(fileBytes(trace)));
 }
 
 void TestVralctlWatch::valuesMoveWithTheMachine() {
@@ -145,7 +141,7 @@ void TestVralctlWatch::ctrlCEndsCleanlyWithTheLinkDown() {
     for (const QString& line : lines)
         QCOMPARE(lineValues(line), QStringLiteral("4660"));
     QVERIFY(ctl.readAllStandardError().isEmpty());
-    QVERIFY(endsWithLinkDown(readAll(trace)));
+    QVERIFY(endsWithLinkDown(fileBytes(trace)));
     // The board is still there for the next client.
     const CtlRun after = runVralctl(link(*m_stopped) + QStringList{"read", "B1012"});
     QCOMPARE(after.out, QStringList{QStringLiteral("25")});
@@ -181,7 +177,7 @@ void TestVralctlWatch::refusedArguments() {
     else
         QVERIFY2(run.err.join('\n').contains(QLatin1String("watch ADDR...")),
                  qPrintable(run.err.join('\n')));
-    QVERIFY2(readAll(trace).isEmpty(), "nothing may reach the line");
+    QVERIFY2(fileBytes(trace).isEmpty(), "nothing may reach the line");
 }
 
 QTEST_GUILESS_MAIN(TestVralctlWatch)
