@@ -8,11 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 namespace {
-constexpr int kSame = 0;
-constexpr int kDiffers = 1;
-constexpr int kTrouble = 2;
-constexpr int kLinkFailed = 3;
+constexpr int kSame = 0, kDiffers = 1, kTrouble = 2, kLinkFailed = 3;
 
 QString golden(const char* name) {
     return qEnvironmentVariable("VRAL_TEST_DATA") + QLatin1Char('/') + QLatin1String(name);
@@ -36,14 +35,12 @@ const QStringList kSetupLines = {
 const QString kCounterLine = "B. Current Shift Data\t1. Total Good Cans:\t0\t123456";
 
 // The same lines with the two sides swapped.
-QStringList swapped(const QStringList& lines) {
-    QStringList result;
-    for (const QString& line : lines) {
-        QStringList fields = line.split(QLatin1Char('\t'));
-        fields.swapItemsAt(2, 3);
-        result << fields.join(QLatin1Char('\t'));
+QStringList swapped(QStringList lines) {
+    for (QString& line : lines) {
+        const QStringList f = line.split(QLatin1Char('\t'));
+        line = QStringList{f[0], f[1], f[3], f[2]}.join(QLatin1Char('\t'));
     }
-    return result;
+    return lines;
 }
 } // namespace
 
@@ -51,105 +48,94 @@ class TestVralctlDiff : public QObject {
     Q_OBJECT
 
 private slots:
-    void twoFiles_data();
-    void twoFiles();
-    void boardOnlyRead();
-    void linkFailurePrintsNothing();
+    void initTestCase();
+    void diff_data();
+    void diff();
 
 private:
     QTemporaryDir m_home;
+    const QString m_a = m_home.filePath("new-document.sdt");
+    const QString m_b = m_home.filePath("compare-b.sdt");
+    const QString m_image = m_home.filePath("board.img");
+    // The board's clock ticks in its memory on its own; a month 13 stops it,
+    // so every byte that changes is one the link changed.
+    const QStringList m_boardArgs = {"--stopped", "--memory", m_image, "--set", "B43016=13"};
+    QByteArray m_memory;
 };
 
-void TestVralctlDiff::twoFiles_data() {
+// The board holds new-document.sdt: downloaded, then kept in its memory image.
+void TestVralctlDiff::initTestCase() {
+    QVERIFY(QFile::copy(golden("new-document.sdt"), m_a));
+    QVERIFY(QFile::copy(golden("compare-b.sdt"), m_b));
+    BoardProcess board(m_boardArgs);
+    QVERIFY(!board.device().isEmpty());
+    const QStringList download = {"download", "all", m_a};
+    QCOMPARE(runVralctl(linkArguments(board.device(), m_home.path()) + download).exitCode, 0);
+    board.stop();
+    m_memory = readAll(m_image);
+    QCOMPARE(m_memory.size(), 65536);
+}
+
+void TestVralctlDiff::diff_data() {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("onBoard");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("out");
 
-    const QString a = golden("new-document.sdt");
-    const QString b = golden("compare-b.sdt");
     QStringList withCounter = kSetupLines;
     withCounter.insert(5, kCounterLine);
-    QTest::newRow("one change in every section") << QStringList{a, b} << kDiffers << kSetupLines;
+    // --all lists every one of the 63 set-up items.
+    const QStringList all = runVralctl({"diff", m_a, m_a, "--all"}).out;
+    QCOMPARE(all.size(), 63);
+    const QStringList none;
+    const QStringList noBoard = linkArguments(m_home.filePath("none"), m_home.path());
+    QTest::newRow("one change in every section")
+        << QStringList{"diff", m_a, m_b} << false << kDiffers << kSetupLines;
     QTest::newRow("--shift takes the counters in")
-        << QStringList{a, b, "--shift"} << kDiffers << withCounter;
-    QTest::newRow("the same file") << QStringList{a, a} << kSame << QStringList();
-    QTest::newRow("a missing file") << QStringList{a, "/no/such.sdt"} << kTrouble << QStringList();
+        << QStringList{"diff", m_a, m_b, "--shift"} << false << kDiffers << withCounter;
+    QTest::newRow("the same file") << QStringList{"diff", m_a, m_a} << false << kSame << none;
+    QTest::newRow("a missing file")
+        << QStringList{"diff", m_a, "/no/such.sdt"} << false << kTrouble << none;
     QTest::newRow("not a set-up file")
-        << QStringList{a, golden("shift-export.txt")} << kTrouble << QStringList();
-    QTest::newRow("one file and no --board") << QStringList{a} << kTrouble << QStringList();
+        << QStringList{"diff", m_a, golden("shift-export.txt")} << false << kTrouble << none;
+    QTest::newRow("one file and no --board")
+        << QStringList{"diff", m_a} << false << kTrouble << none;
+    // Beside the board the file is the left side, the board the right.
+    QTest::newRow("the board holds the file")
+        << QStringList{"diff", m_a, "--board"} << true << kSame << none;
+    QTest::newRow("the board, --all")
+        << QStringList{"diff", m_a, "--board", "--all"} << true << kSame << all;
+    QTest::newRow("the board beside the other file")
+        << QStringList{"diff", m_b, "--board"} << true << kDiffers << swapped(kSetupLines);
+    QTest::newRow("no board on the line")
+        << noBoard + QStringList{"diff", m_b, "--board"} << false << kLinkFailed << none;
 }
 
-void TestVralctlDiff::twoFiles() {
+void TestVralctlDiff::diff() {
     QFETCH(QStringList, arguments);
+    QFETCH(bool, onBoard);
     QFETCH(int, status);
     QFETCH(QStringList, out);
-    const CtlRun run = runVralctl(QStringList{"diff"} + arguments);
+    std::optional<BoardProcess> board;
+    if (onBoard) {
+        board.emplace(m_boardArgs);
+        QVERIFY(!board->device().isEmpty());
+        arguments = linkArguments(board->device(), m_home.path()) + arguments;
+    }
+    const CtlRun run = runVralctl(arguments);
     QCOMPARE(run.exitCode, status);
     QCOMPARE(run.out, out);
-}
-
-// The board holds new-document.sdt (downloaded, then kept in its memory
-// image); compare-b.sdt beside it shows the same lines as beside the file.
-// The comparison reads: the files and the saved memory image come out of it
-// byte for byte as they went in.
-void TestVralctlDiff::boardOnlyRead() {
-    QVERIFY(m_home.isValid());
-    const QString image = m_home.filePath("board.img");
-    const QString a = m_home.filePath("a.sdt");
-    const QString b = m_home.filePath("b.sdt");
-    QVERIFY(QFile::copy(golden("new-document.sdt"), a));
-    QVERIFY(QFile::copy(golden("compare-b.sdt"), b));
-    // The board's clock ticks in its memory on its own; a month 13 stops it,
-    // so every byte that changes is one the link changed.
-    const QStringList boardArgs = {"--stopped", "--memory", image, "--set", "B43016=13"};
-    {
-        BoardProcess board(boardArgs);
-        QVERIFY(!board.device().isEmpty());
-        QCOMPARE(runVralctl(linkArguments(board.device(), m_home.path()) +
-                            QStringList{"download", "all", a})
-                     .exitCode,
-                 0);
-        board.stop();
-    }
-    const QByteArray memoryBefore = readAll(image);
-    QCOMPARE(memoryBefore.size(), 65536);
-    const QByteArray fileBefore = readAll(b);
-
-    BoardProcess board(boardArgs);
-    QVERIFY(!board.device().isEmpty());
-    const QStringList link = linkArguments(board.device(), m_home.path());
-    const CtlRun same = runVralctl(link + QStringList{"diff", a, "--board"});
-    QCOMPARE(same.exitCode, kSame);
-    QCOMPARE(same.out, QStringList());
-    const CtlRun all = runVralctl(link + QStringList{"diff", a, "--board", "--all"});
-    QCOMPARE(all.exitCode, kSame);
-    QCOMPARE(all.out.size(), 63);
-    const CtlRun differs = runVralctl(link + QStringList{"diff", b, "--board"});
-    QCOMPARE(differs.exitCode, kDiffers);
-    QCOMPARE(differs.out, swapped(kSetupLines));
-    QVERIFY2(differs.err.isEmpty(), qPrintable(differs.err.join('\n')));
-    board.stop();
-
-    QCOMPARE(readAll(b), fileBefore);
-    // Any byte of the memory that changed, by its address.
-    const QByteArray memoryAfter = readAll(image);
-    QCOMPARE(memoryAfter.size(), memoryBefore.size());
-    QStringList changed;
-    for (int address = 0; address < memoryBefore.size(); ++address)
-        if (memoryAfter[address] != memoryBefore[address])
-            changed << QStringLiteral("B%1: %2 -> %3")
-                           .arg(address)
-                           .arg(quint8(memoryBefore[address]))
-                           .arg(quint8(memoryAfter[address]));
-    QVERIFY2(changed.isEmpty(), qPrintable(changed.join(QStringLiteral(", "))));
-}
-
-void TestVralctlDiff::linkFailurePrintsNothing() {
-    const CtlRun run = runVralctl(linkArguments(m_home.filePath("no-such-device"), m_home.path()) +
-                                  QStringList{"diff", golden("compare-b.sdt"), "--board"});
-    QCOMPARE(run.exitCode, kLinkFailed);
-    QCOMPARE(run.out, QStringList());
-    QVERIFY(!run.err.isEmpty());
+    // Trouble is told on stderr, and only trouble.
+    QVERIFY2(run.err.isEmpty() == (status <= kDiffers), qPrintable(run.err.join('\n')));
+    if (board)
+        board->stop();
+    QCOMPARE(readAll(m_a), readAll(golden("new-document.sdt")));
+    QCOMPARE(readAll(m_b), readAll(golden("compare-b.sdt")));
+    const QByteArray memory = readAll(m_image);
+    const auto changed =
+        std::mismatch(m_memory.begin(), m_memory.end(), memory.begin(), memory.end());
+    QVERIFY2(memory == m_memory,
+             qPrintable(QStringLiteral("B%1 changed").arg(changed.first - m_memory.begin())));
 }
 
 QTEST_GUILESS_MAIN(TestVralctlDiff)
